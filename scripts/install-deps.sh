@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what Quillon needs to build, run and test on Debian 12. Safe to run again:
+# it asks apt only for packages that are missing.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build ccache pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libgtest-dev libbenchmark-dev
+  avrdude
+  fonts-liberation2 fonts-dejavu-core
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
