@@ -1,0 +1,36 @@
+#include "app/quillon_application.h"
+
+#include "app/error_box.h"
+#include "app/quillon_error.h"
+
+#include <QFont>
+
+QuillonApplication::QuillonApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+}
+
+bool QuillonApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const QuillonError &error) {
+        show_error_box(error.message());
+    } catch (const std::exception &error) {
+        show_error_box(QString::fromLocal8Bit(error.what()));
+    }
+    return true;
+}
+
+void initialise_application_look()
+{
+    QApplication::setApplicationName(QStringLiteral("Quillon"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quillon"));
+    // The windows are laid out for these two faces; map them to fonts Debian ships.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+}

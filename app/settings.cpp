@@ -1,0 +1,74 @@
+#include "app/settings.h"
+
+#include "app/program_dir.h"
+#include "app/quillon_error.h"
+#include "app/text_lines_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QString &stored_avrdude_path()
+{
+    static QString path;
+    return path;
+}
+
+QByteArray read_settings_bytes(const QString &file_name)
+{
+    QFile file(file_name);
+    if (!QFileInfo(file_name).isFile() || !file.open(QIODevice::ReadOnly))
+        throw QuillonError::cannot_open(file_name);
+    return file.readAll();
+}
+
+// Where line 1 ends and where the lines after it begin, in bytes.
+struct FirstLineSplit {
+    qsizetype line_end = 0;
+    qsizetype rest_begin = 0;
+};
+
+FirstLineSplit split_first_line(const QByteArray &bytes)
+{
+    FirstLineSplit split;
+    qsizetype i = 0;
+    while (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
+        ++i;
+    split.line_end = i;
+    if (i < bytes.size())
+        i += (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+    split.rest_begin = i;
+    return split;
+}
+
+} // namespace
+
+QString settings_file_name() { return program_dir() + QStringLiteral("options.ini"); }
+
+const QString &avrdude_path() { return stored_avrdude_path(); }
+
+QString read_settings_line1()
+{
+    const QStringList lines = load_text_lines(settings_file_name());
+    if (lines.isEmpty())
+        throw QuillonError::list_index_beyond(0);
+    return lines.first();
+}
+
+void refresh_avrdude_path() { stored_avrdude_path() = read_settings_line1(); }
+
+void save_avrdude_path(const QString &text)
+{
+    const QString file_name = settings_file_name();
+    const QByteArray old = read_settings_bytes(file_name);
+    if (old.isEmpty())
+        throw QuillonError::list_index_beyond(0);
+
+    // Lines 2..n are kept byte for byte; only line 1 is replaced.
+    const FirstLineSplit split = split_first_line(old);
+    QByteArray rest = old.mid(split.rest_begin);
+    if (!rest.isEmpty() && !rest.endsWith('\r') && !rest.endsWith('\n'))
+        rest += "\r\n";
+    save_file_atomically(file_name, text.toUtf8() + "\r\n" + rest);
+}

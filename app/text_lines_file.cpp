@@ -1,0 +1,48 @@
+#include "app/text_lines_file.h"
+
+#include "app/quillon_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+QString decode_file_text(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+QStringList load_text_lines(const QString &file_name)
+{
+    QFile file(file_name);
+    if (!QFileInfo(file_name).isFile() || !file.open(QIODevice::ReadOnly))
+        throw QuillonError::cannot_open(file_name);
+    const QString text = decode_file_text(file.readAll());
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines << text.mid(start);
+    return lines;
+}
+
+void save_file_atomically(const QString &file_name, const QByteArray &content)
+{
+    // A read-only settings file stays as it is: replacing it by rename would bypass its mode.
+    const QFileInfo info(file_name);
+    if (info.exists() && !info.isWritable())
+        throw QuillonError::cannot_create(file_name);
+    QSaveFile file(file_name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+        throw QuillonError::cannot_create(file_name);
+}

@@ -1,0 +1,166 @@
+#include "avrdude/process_runner.h"
+
+#include "avrdude/command_line_split.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+constexpr std::size_t ReadChunkSize = 8192;
+
+// Owns a file descriptor for the span of one run.
+class Fd {
+public:
+    Fd() = default;
+    explicit Fd(int fd) : fd_(fd) {}
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    ~Fd() { reset(); }
+    int get() const { return fd_; }
+    void reset(int fd = -1)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+bool make_pipe(Fd &read_end, Fd &write_end)
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return false;
+    read_end.reset(fds[0]);
+    write_end.reset(fds[1]);
+    return true;
+}
+
+std::vector<QByteArray> child_argv(const ResolvedCommand &command)
+{
+    std::vector<QByteArray> argv;
+    if (command.program.endsWith(QLatin1String(".bat"), Qt::CaseInsensitive))
+        argv.push_back(QByteArrayLiteral("/bin/sh"));
+    argv.push_back(QFile::encodeName(command.program));
+    for (const QString &arg : command.arguments)
+        argv.push_back(arg.toLocal8Bit());
+    return argv;
+}
+
+std::uint32_t exit_code_of(int status)
+{
+    if (WIFEXITED(status))
+        return static_cast<std::uint32_t>(WEXITSTATUS(status));
+    if (WIFSIGNALED(status))
+        return 128u + static_cast<std::uint32_t>(WTERMSIG(status));
+    return 0;
+}
+
+// Drains both pipes until each reports end-of-stream; neither can block the other.
+void drain(int out_fd, int err_fd, RunResult &result, const ChunkObserver &observer)
+{
+    pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+    QByteArray *targets[2] = {&result.output, &result.errors};
+    const OutputStream streams[2] = {OutputStream::Output, OutputStream::Errors};
+    char buffer[ReadChunkSize];
+    int open_streams = 2;
+    while (open_streams > 0) {
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || fds[i].revents == 0)
+                continue;
+            const ssize_t got = ::read(fds[i].fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                fds[i].fd = -1;
+                --open_streams;
+                continue;
+            }
+            targets[i]->append(buffer, got);
+            if (observer)
+                observer(streams[i], buffer, static_cast<std::size_t>(got));
+        }
+    }
+}
+
+} // namespace
+
+RunResult run_and_capture(const QString &command_line, const ChunkObserver &observer,
+                          const std::function<void(pid_t)> &on_started)
+{
+    RunResult result;
+    ResolvedCommand command;
+    if (!resolve_command_line(command_line, command))
+        return result;
+
+    Fd out_read, out_write, err_read, err_write;
+    if (!make_pipe(out_read, out_write) || !make_pipe(err_read, err_write))
+        return result;
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, out_write.get(), STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, err_write.get(), STDERR_FILENO);
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t default_signals;
+    sigemptyset(&default_signals);
+    sigaddset(&default_signals, SIGPIPE);
+    sigaddset(&default_signals, SIGTERM);
+    sigaddset(&default_signals, SIGINT);
+    sigset_t no_signals;
+    sigemptyset(&no_signals);
+    posix_spawnattr_setsigdefault(&attributes, &default_signals);
+    posix_spawnattr_setsigmask(&attributes, &no_signals);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
+
+    const std::vector<QByteArray> args = child_argv(command);
+    std::vector<char *> argv;
+    for (const QByteArray &arg : args)
+        argv.push_back(const_cast<char *>(arg.constData()));
+    argv.push_back(nullptr);
+
+    pid_t pid = -1;
+    const int spawn_error = ::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+
+    // Our copies of the write ends must go, or the read ends never see end-of-stream.
+    out_write.reset();
+    err_write.reset();
+    if (spawn_error != 0)
+        return result;
+
+    result.started = true;
+    if (on_started)
+        on_started(pid);
+    drain(out_read.get(), err_read.get(), result, observer);
+
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    result.exit_code = exit_code_of(status);
+    return result;
+}

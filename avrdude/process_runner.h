@@ -1,0 +1,20 @@
+#pragma once
+
+#include "avrdude/run_result.h"
+
+#include <QString>
+
+#include <functional>
+#include <sys/types.h>
+
+enum class OutputStream { Output, Errors };
+
+// Sees each chunk as it arrives, on the thread that runs the child. Optional.
+using ChunkObserver = std::function<void(OutputStream, const char *data, std::size_t size)>;
+
+// Runs one child process from a single command line, with standard input on /dev/null and both
+// output streams piped, and returns when the child has ended and both streams are at their end.
+// A program ending in ".bat" is run through /bin/sh. The child leads a process group of its own,
+// so that it and everything it starts can be ended together.
+RunResult run_and_capture(const QString &command_line, const ChunkObserver &observer = {},
+                          const std::function<void(pid_t)> &on_started = {});

@@ -1,0 +1,23 @@
+#include "forms/application_windows.h"
+
+#include "forms/external/extern_form.h"
+#include "forms/fuses/fuse_form.h"
+#include "forms/info/info_form.h"
+#include "forms/main/main_form.h"
+#include "forms/options/driver_form.h"
+#include "forms/options/options_form.h"
+
+ApplicationWindows::ApplicationWindows(const QStringList &parameters)
+    : form1_(std::make_unique<TForm1>())
+    , form2_(std::make_unique<TForm2>())
+    , form3_(std::make_unique<TForm3>())
+    , form4_(std::make_unique<TForm4>())
+    , form5_(std::make_unique<TForm5>())
+    , form6_(std::make_unique<TForm6>())
+{
+    form1_->setParameters(parameters);
+    form1_->setCompanions({form2_.get(), form3_.get(), form4_.get(), form5_.get()});
+}
+
+// Destroyed in reverse order of creation, the main window last.
+ApplicationWindows::~ApplicationWindows() = default;

@@ -1,0 +1,39 @@
+#include "forms/info/info_form.h"
+
+#include "skin/button/tsui_button.h"
+#include "skin/form/tsui_form.h"
+
+#include <QLabel>
+
+namespace {
+constexpr int ClientWidth = 340;
+constexpr int ClientHeight = 200;
+}
+
+TForm2::TForm2()
+{
+    setObjectName(QStringLiteral("Form2"));
+    suiForm1 = new TsuiForm(this);
+    suiForm1->setUIStyle(TsuiUIStyle::MacOS);
+    suiForm1->setCaption(QStringLiteral("Info"));
+    setClientSize(ClientWidth, ClientHeight);
+
+    Label1 = new QLabel(suiForm1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setText(QStringLiteral("<b>Quillon %1</b><br><br>"
+                                   "Eine grafische Oberfläche für avrdude: Flash und EEPROM programmieren "
+                                   "und auslesen, den Chip löschen und die Fuses bitweise bearbeiten.<br><br>"
+                                   "avrdude ist ein eigenständiges Programm; Quillon ruft es nur auf.<br><br>"
+                                   "Lizenz: noch nicht festgelegt.")
+                        .arg(QStringLiteral(QUILLON_VERSION)));
+    Label1->setWordWrap(true);
+    Label1->setGeometry(16, 32, ClientWidth - 32, 120);
+
+    suiButton1 = new TsuiButton(suiForm1);
+    suiButton1->setObjectName(QStringLiteral("suiButton1"));
+    suiButton1->setUIStyle(TsuiUIStyle::MacOS);
+    suiButton1->setText(QStringLiteral("&OK"));
+    suiButton1->setGeometry((ClientWidth - 80) / 2, ClientHeight - 35, 80, 27);
+    suiButton1->setModalResult(mrOk);
+    centreOnDesktop();
+}

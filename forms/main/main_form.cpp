@@ -1,0 +1,254 @@
+#include "forms/main/main_form.h"
+
+#include "app/settings.h"
+#include "forms/main/device_lists.h"
+#include "forms/main/tool_glyphs.h"
+#include "skin/button/tsui_button.h"
+#include "skin/dialog/tsui_message_dialog.h"
+#include "skin/edit/tsui_combo_box.h"
+#include "skin/edit/tsui_edit.h"
+#include "skin/edit/tsui_memo.h"
+#include "skin/form/tsui_form.h"
+#include "skin/layout/align.h"
+#include "skin/menu/tsui_main_menu.h"
+#include "skin/panel/tsui_group_box.h"
+#include "skin/panel/tsui_panel.h"
+
+#include <QFileDialog>
+#include <QLabel>
+
+namespace {
+
+constexpr int ClientWidth = 689;
+constexpr int ClientHeight = 655;
+constexpr int ToolPanelHeight = 63;
+constexpr int ToolButtonWidth = 33;
+constexpr int ToolButtonHeight = 27;
+constexpr int ToolButtonTop = 32;
+constexpr int ToolButtonStep = 40;
+constexpr int ToolButtonFirstLeft = 8;
+constexpr int AvrOptionsWidth = 185;
+constexpr int ProgrammerOptionsWidth = 497;
+constexpr int CommandGroupHeight = 57;
+constexpr int LogPanelHeight = 419;
+constexpr int ComboHeight = 21;
+constexpr int LabelTop = 16;
+constexpr int ComboTop = 32;
+
+const QColor BorderGrey{0x7F, 0x7F, 0x7F};
+
+QLabel *make_label(QWidget *parent, const QString &text, int x, int y)
+{
+    auto *label = new QLabel(text, parent);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+TsuiComboBox *make_combo(QWidget *parent, const QString &name, const QStringList &items, const QString &text, int x,
+                         int width)
+{
+    auto *combo = new TsuiComboBox(parent);
+    combo->setObjectName(name);
+    combo->setUIStyle(TsuiUIStyle::MacOS);
+    combo->setGeometry(x, ComboTop, width, ComboHeight);
+    combo->addItems(items);
+    combo->setText(text);
+    return combo;
+}
+
+} // namespace
+
+TForm1::TForm1()
+{
+    setObjectName(QStringLiteral("Form1"));
+    suiForm1 = new TsuiForm(this);
+    suiForm1->setUIStyle(TsuiUIStyle::MacOS);
+    suiForm1->setBorderColor(BorderGrey);
+    suiForm1->setBorderWidth(1);
+    suiForm1->setColor(QColor(0xE7, 0xE7, 0xE7));
+    suiForm1->setMenuBarHeight(22);
+    suiForm1->setCaption(QStringLiteral("Tessaly Quillon for AVRDude"));
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMin, true);
+    setClientSize(ClientWidth, ClientHeight);
+    setMinimumSize(130, 50);
+    setWindowIcon(tool_glyph(ToolGlyph::AppIcon));
+
+    createToolBar();
+    createChoiceBand();
+    createLogPanel();
+    createCommandGroup();
+    createMenu();
+    createDialogs();
+    suiMessageDialog1 = new TsuiMessageDialog(this);
+    suiMessageDialog1->setObjectName(QStringLiteral("suiMessageDialog1"));
+    suiForm1->realign();
+    centreOnDesktop();
+}
+
+void TForm1::createToolBar()
+{
+    toolPanel = new TsuiPanel(suiForm1);
+    toolPanel->setObjectName(QStringLiteral("toolPanel"));
+    toolPanel->setUIStyle(TsuiUIStyle::MacOS);
+    toolPanel->setBorderColor(BorderGrey);
+    toolPanel->setCaption(QStringLiteral("Werkzeugleiste"));
+    toolPanel->setShowButton(false);
+    toolPanel->setCaptionFontColor(Qt::black);
+    toolPanel->setColor(Qt::white);
+    toolPanel->resize(ClientWidth, ToolPanelHeight);
+    set_align(toolPanel, TAlign::alTop);
+
+    struct ToolButton {
+        TsuiButton **field;
+        const char *name;
+        const char *hint;
+        ToolGlyph glyph;
+        void (TForm1::*handler)();
+    };
+    const ToolButton buttons[] = {
+        {&suiButton4, "suiButton4", "Flash programmieren", ToolGlyph::ProgramFlash, &TForm1::suiButton4Click},
+        {&suiButton5, "suiButton5", "EEPROM programmieren", ToolGlyph::ProgramEeprom, &TForm1::suiButton5Click},
+        {&suiButton2, "suiButton2", "Flash auslesen", ToolGlyph::ReadFlash, &TForm1::suiButton2Click},
+        {&suiButton3, "suiButton3", "EEPROM auslesen", ToolGlyph::ReadEeprom, &TForm1::suiButton3Click},
+        {&suiButton6, "suiButton6", "Fuses", ToolGlyph::Fuses, &TForm1::suiButton6Click},
+    };
+    int left = ToolButtonFirstLeft;
+    for (const ToolButton &b : buttons) {
+        auto *button = new TsuiButton(toolPanel);
+        button->setObjectName(QLatin1String(b.name));
+        button->setUIStyle(TsuiUIStyle::BlueGlass);
+        button->setGeometry(left, ToolButtonTop, ToolButtonWidth, ToolButtonHeight);
+        button->setHint(QString::fromUtf8(b.hint));
+        button->setGlyph(tool_glyph(b.glyph));
+        connect(button, &TsuiButton::OnClick, this, b.handler);
+        *b.field = button;
+        left += ToolButtonStep;
+    }
+}
+
+void TForm1::createChoiceBand()
+{
+    avrOptions = new TsuiGroupBox(suiForm1);
+    avrOptions->setObjectName(QStringLiteral("avrOptions"));
+    avrOptions->setUIStyle(TsuiUIStyle::MacOS);
+    avrOptions->setBorderColor(BorderGrey);
+    avrOptions->setCaption(QStringLiteral("AVR-Options"));
+    avrOptions->resize(AvrOptionsWidth, 75);
+    set_align(avrOptions, TAlign::alLeft);
+    deviceLabel = make_label(avrOptions, QStringLiteral("Device:"), 8, LabelTop);
+    avrselect = make_combo(avrOptions, QStringLiteral("avrselect"), DeviceIds, QStringLiteral("m8"), 8, 145);
+
+    programmerOptions = new TsuiGroupBox(suiForm1);
+    programmerOptions->setObjectName(QStringLiteral("programmerOptions"));
+    programmerOptions->setUIStyle(TsuiUIStyle::DeepBlue);
+    programmerOptions->setBorderColor(Qt::black);
+    programmerOptions->setCaption(QStringLiteral("Programmer-Options"));
+    programmerOptions->resize(ProgrammerOptionsWidth, 75);
+    set_align(programmerOptions, TAlign::alRight);
+    programmerLabel = make_label(programmerOptions, QStringLiteral("Programmer:"), 8, LabelTop);
+    portLabel = make_label(programmerOptions, QStringLiteral("Port:"), 240, LabelTop);
+    progselect = make_combo(programmerOptions, QStringLiteral("progselect"), ProgrammerIds, QStringLiteral("usbasp"), 8, 193);
+    portselect = make_combo(programmerOptions, QStringLiteral("portselect"), PortIds, QStringLiteral("USB"), 240, 241);
+}
+
+void TForm1::createCommandGroup()
+{
+    commandGroup = new TsuiGroupBox(suiForm1);
+    commandGroup->setObjectName(QStringLiteral("commandGroup"));
+    commandGroup->setUIStyle(TsuiUIStyle::DeepBlue);
+    commandGroup->setBorderColor(Qt::black);
+    commandGroup->setCaption(QStringLiteral("AVRDUDE-Command"));
+    commandGroup->resize(ClientWidth, CommandGroupHeight);
+    set_align(commandGroup, TAlign::alBottom);
+
+    command = new TsuiEdit(commandGroup);
+    command->setObjectName(QStringLiteral("command"));
+    command->setUIStyle(TsuiUIStyle::MacOS);
+    command->setGeometry(8, 24, 585, ComboHeight);
+
+    suiButton1 = new TsuiButton(commandGroup);
+    suiButton1->setObjectName(QStringLiteral("suiButton1"));
+    suiButton1->setUIStyle(TsuiUIStyle::MacOS);
+    suiButton1->setText(QStringLiteral("Senden"));
+    suiButton1->setGeometry(600, 23, 80, 22);
+    connect(suiButton1, &TsuiButton::OnClick, this, &TForm1::suiButton1Click);
+}
+
+void TForm1::createLogPanel()
+{
+    logPanel = new TsuiPanel(suiForm1);
+    logPanel->setObjectName(QStringLiteral("logPanel"));
+    logPanel->setUIStyle(TsuiUIStyle::MacOS);
+    logPanel->setBorderColor(BorderGrey);
+    logPanel->setCaption(QStringLiteral("AVRDUDE - Log"));
+    logPanel->setShowButton(false);
+    logPanel->setCaptionFontColor(Qt::black);
+    logPanel->setColor(Qt::white);
+    logPanel->resize(ClientWidth, LogPanelHeight);
+    set_align(logPanel, TAlign::alBottom);
+
+    Log = new TsuiMemo(logPanel);
+    Log->setObjectName(QStringLiteral("Log"));
+    Log->setUIStyle(TsuiUIStyle::DeepBlue);
+    Log->setReadOnly(true);
+    set_align(Log, TAlign::alClient);
+}
+
+void TForm1::createMenu()
+{
+    MainMenu1 = new TsuiMainMenu(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenu1->setUIStyle(TsuiUIStyle::DeepBlue);
+
+    TsuiMenuItem *datei = MainMenu1->add(QStringLiteral("&Datei"));
+    menuBeenden = datei->add(QStringLiteral("&Beenden"), [this] { close(); });
+
+    TsuiMenuItem *commands = MainMenu1->add(QStringLiteral("&Command"));
+    menuFlashAuslesen = commands->add(QStringLiteral("Flash auslesen"), [this] { suiButton2Click(); });
+    menuEepromAuslesen = commands->add(QStringLiteral("EEPROM auslesen"), [this] { suiButton3Click(); });
+    commands->add(QStringLiteral("-"));
+    menuFlashProgrammieren = commands->add(QStringLiteral("Flash programmieren"), [this] { suiButton4Click(); });
+    menuEepromProgrammieren = commands->add(QStringLiteral("EEPROM programmieren"), [this] { suiButton5Click(); });
+    commands->add(QStringLiteral("-"));
+    menuChipLoeschen = commands->add(QStringLiteral("Chip löschen"), [this] { ChipLoeschenClick(); });
+    commands->add(QStringLiteral("-"));
+    menuFuses = commands->add(QStringLiteral("Fuses"), [this] { suiButton6Click(); });
+
+    TsuiMenuItem *settings = MainMenu1->add(QStringLiteral("&Einstellungen"));
+    menuOptionen = settings->add(QStringLiteral("Optionen"), [this] { OptionenClick(); });
+
+    TsuiMenuItem *info = MainMenu1->add(QStringLiteral("&Info"));
+    menuInfo = info->add(QStringLiteral("Info"), [this] { InfoClick(); });
+
+    suiForm1->setMenu(MainMenu1);
+}
+
+void TForm1::createDialogs()
+{
+    // Both dialogs live as long as the window and offer the last chosen name again.
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setFileMode(QFileDialog::AnyFile);
+    OpenDialog1->setNameFilter(QStringLiteral("Hex-Files (*.hex)"));
+
+    SaveDialog1 = new QFileDialog(this);
+    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    SaveDialog1->setNameFilter(QStringLiteral("HEX-Files (*.hex)"));
+}
+
+QString TForm1::parameter(int number) const
+{
+    return number >= 1 && number <= parameters_.size() ? parameters_.at(number - 1) : QString();
+}
+
+ChipTarget TForm1::chipTarget() const
+{
+    return ChipTarget{avrdude_path(), avrselect->text(), progselect->text(), portselect->text()};
+}

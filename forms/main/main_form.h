@@ -1,0 +1,112 @@
+#pragma once
+
+#include "avrdude/command_lines.h"
+#include "skin/form/tform.h"
+
+#include <QStringList>
+
+class QFileDialog;
+class QLabel;
+class TsuiButton;
+class TsuiComboBox;
+class TsuiEdit;
+class TsuiForm;
+class TsuiGroupBox;
+class TsuiMainMenu;
+class TsuiMemo;
+class TsuiMenuItem;
+class TsuiMessageDialog;
+class TsuiPanel;
+class TForm;
+
+// The main window: device, programmer and port, the tool bar and menu that start the chip
+// commands, the free command line, and the log of every run.
+class TForm1 : public TForm {
+    Q_OBJECT
+
+public:
+    TForm1();
+
+    // The windows this one opens; set once after all windows exist.
+    struct Companions {
+        TForm *info = nullptr;
+        TForm *fuses = nullptr;
+        TForm *options = nullptr;
+        TForm *external = nullptr;
+    };
+    void setCompanions(const Companions &companions) { companions_ = companions; }
+    // The positional parameters of the command line (device, programmer, port, HEX file).
+    void setParameters(const QStringList &parameters) { parameters_ = parameters; }
+    QString parameter(int number) const;
+
+    // What every chip command targets: the avrdude path and the combo boxes' current texts.
+    ChipTarget chipTarget() const;
+
+    TsuiForm *suiForm1;
+    TsuiMainMenu *MainMenu1;
+    TsuiPanel *toolPanel;
+    TsuiButton *suiButton4;
+    TsuiButton *suiButton5;
+    TsuiButton *suiButton2;
+    TsuiButton *suiButton3;
+    TsuiButton *suiButton6;
+    TsuiGroupBox *avrOptions;
+    QLabel *deviceLabel;
+    TsuiComboBox *avrselect;
+    TsuiGroupBox *programmerOptions;
+    QLabel *programmerLabel;
+    QLabel *portLabel;
+    TsuiComboBox *progselect;
+    TsuiComboBox *portselect;
+    TsuiGroupBox *commandGroup;
+    TsuiEdit *command;
+    TsuiButton *suiButton1;
+    TsuiPanel *logPanel;
+    TsuiMemo *Log;
+    TsuiMessageDialog *suiMessageDialog1;
+    QFileDialog *OpenDialog1;
+    QFileDialog *SaveDialog1;
+
+    TsuiMenuItem *menuBeenden;
+    TsuiMenuItem *menuFlashAuslesen;
+    TsuiMenuItem *menuEepromAuslesen;
+    TsuiMenuItem *menuFlashProgrammieren;
+    TsuiMenuItem *menuEepromProgrammieren;
+    TsuiMenuItem *menuChipLoeschen;
+    TsuiMenuItem *menuFuses;
+    TsuiMenuItem *menuOptionen;
+    TsuiMenuItem *menuInfo;
+
+    // Handlers.
+    void suiButton1Click(); // free command
+    void suiButton4Click(); // program flash
+    void suiButton5Click(); // program EEPROM
+    void suiButton2Click(); // read flash
+    void suiButton3Click(); // read EEPROM
+    void suiButton6Click(); // fuses
+    void ChipLoeschenClick();
+    void OptionenClick();
+    void InfoClick();
+
+    // Clears the log, runs the command line and reports into the log.
+    void runIntoLog(const QString &command_line, const QStringList &failure_lines);
+
+protected:
+    void FormShow() override;
+    // Closing the main window ends the program, even while another window is open.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createToolBar();
+    void createChoiceBand();
+    void createCommandGroup();
+    void createLogPanel();
+    void createMenu();
+    void createDialogs();
+    // Runs the dialog; returns the chosen full file name, or an empty text when cancelled.
+    QString runFileDialog(QFileDialog *dialog);
+    void command_line_check();
+
+    Companions companions_;
+    QStringList parameters_;
+};

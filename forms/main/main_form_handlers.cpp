@@ -1,0 +1,125 @@
+#include "forms/main/main_form.h"
+
+#include "app/settings.h"
+#include "avrdude/run_report.h"
+#include "forms/avrdude_run.h"
+#include "skin/dialog/tsui_message_dialog.h"
+#include "skin/edit/tsui_combo_box.h"
+#include "skin/edit/tsui_edit.h"
+#include "skin/edit/tsui_memo.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileDialog>
+
+namespace {
+
+QStringList free_command_failure_lines()
+{
+    return {AvrdudePathNotOk, avrdude_path(), QStringLiteral("Passen sie den Pfad unter Einstellungen -> Optionen an!")};
+}
+
+} // namespace
+
+void TForm1::FormShow()
+{
+    // A missing settings file ends the handler here: no command-line start then.
+    refresh_avrdude_path();
+    command_line_check();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    TForm::closeEvent(event);
+    if (event->isAccepted())
+        QCoreApplication::quit();
+}
+
+void TForm1::command_line_check()
+{
+    if (parameter(1).isEmpty())
+        return;
+    avrselect->setText(parameter(1));
+    progselect->setText(parameter(2));
+    portselect->setText(parameter(3));
+    if (companions_.external)
+        companions_.external->ShowModal();
+}
+
+void TForm1::runIntoLog(const QString &command_line, const QStringList &failure_lines)
+{
+    Log->clearLines();
+    const RunResult result = run_keeping_windows_painted(command_line);
+    report_run(result, *Log, failure_lines);
+}
+
+void TForm1::suiButton1Click()
+{
+    const QString text = command->text();
+    if (text.isEmpty()) {
+        suiMessageDialog1->setCaption(QStringLiteral("Fehler!"));
+        suiMessageDialog1->setText(QStringLiteral("Sie haben kein Komando eigegeben!"));
+        suiMessageDialog1->setButtonCount(1);
+        suiMessageDialog1->setButtonCaption(1, QStringLiteral("OK"));
+        suiMessageDialog1->ShowModal();
+        return;
+    }
+    runIntoLog(avrdude_frame(avrdude_path()) + text, free_command_failure_lines());
+}
+
+QString TForm1::runFileDialog(QFileDialog *dialog)
+{
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    const QString file = QDir::toNativeSeparators(dialog->selectedFiles().first());
+    dialog->selectFile(file);
+    return file;
+}
+
+void TForm1::suiButton4Click()
+{
+    const QString file = runFileDialog(OpenDialog1);
+    if (!file.isEmpty())
+        runIntoLog(program_flash_command(chipTarget(), file), {AvrdudePathNotOk});
+}
+
+void TForm1::suiButton5Click()
+{
+    const QString file = runFileDialog(OpenDialog1);
+    if (!file.isEmpty())
+        runIntoLog(program_eeprom_command(chipTarget(), file), {AvrdudePathNotOk});
+}
+
+void TForm1::suiButton2Click()
+{
+    const QString file = runFileDialog(SaveDialog1);
+    if (!file.isEmpty())
+        runIntoLog(read_flash_command(chipTarget(), file), {AvrdudePathNotOk});
+}
+
+void TForm1::suiButton3Click()
+{
+    const QString file = runFileDialog(SaveDialog1);
+    if (!file.isEmpty())
+        runIntoLog(read_eeprom_command(chipTarget(), file), {AvrdudePathNotOk});
+}
+
+void TForm1::ChipLoeschenClick() { runIntoLog(chip_erase_command(chipTarget()), {AvrdudePathNotOk}); }
+
+void TForm1::suiButton6Click()
+{
+    if (companions_.fuses)
+        companions_.fuses->show();
+}
+
+void TForm1::OptionenClick()
+{
+    if (companions_.options)
+        companions_.options->ShowModal();
+}
+
+void TForm1::InfoClick()
+{
+    if (companions_.info)
+        companions_.info->ShowModal();
+}

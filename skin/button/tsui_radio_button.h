@@ -1,0 +1,23 @@
+#pragma once
+
+#include "skin/button/tsui_check_box.h"
+
+// A radio button: checking it unchecks the other radio buttons of the same parent with the same
+// GroupIndex. Radio buttons on different parents never affect each other.
+class TsuiRadioButton : public TsuiCheckBox {
+    Q_OBJECT
+    Q_PROPERTY(int GroupIndex READ groupIndex WRITE setGroupIndex)
+
+public:
+    explicit TsuiRadioButton(QWidget *parent);
+
+    int groupIndex() const { return group_index_; }
+    void setGroupIndex(int index) { group_index_ = index; }
+
+protected:
+    void CheckedChanged() override;
+    void nextCheckState() override;
+
+private:
+    int group_index_ = 0;
+};

@@ -1,0 +1,80 @@
+#include "skin/form/tform.h"
+
+#include "skin/form/tsui_form.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+
+TForm::TForm(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+TForm::~TForm() = default;
+
+int TForm::ShowModal()
+{
+    QPointer<TForm> guard(this);
+    modal_result_ = mrNone;
+    setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    modal_loop_ = &loop;
+    show();
+    if (guard && isVisible() && modal_result_ == mrNone)
+        loop.exec(QEventLoop::DialogExec);
+    if (!guard)
+        return mrCancel;
+    modal_loop_ = nullptr;
+    hide();
+    setWindowModality(Qt::NonModal);
+    return modal_result_;
+}
+
+void TForm::setModalResult(int result)
+{
+    modal_result_ = result;
+    if (result != mrNone && modal_loop_)
+        modal_loop_->exit();
+}
+
+void TForm::setClientSize(int width, int height)
+{
+    const QMargins frame = TsuiForm::FrameMargins;
+    resize(width + frame.left() + frame.right(), height + frame.top() + frame.bottom());
+}
+
+QSize TForm::clientSize() const
+{
+    const QMargins frame = TsuiForm::FrameMargins;
+    return size().shrunkBy(frame);
+}
+
+void TForm::centreOnDesktop()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+void TForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (modal_loop_) {
+        if (modal_result_ == mrNone)
+            modal_result_ = mrCancel;
+        modal_loop_->exit();
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+
+class QEventLoop;
+class TsuiForm;
+
+// Modal results: 1 for OK, 2 for Cancel; closing a modal window by its frame gives Cancel.
+enum ModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
+// A top-level window of the application. Its native caption and border are replaced by the
+// TsuiForm placed on it; it can be shown modeless or modally and keeps its controls between
+// showings (hidden, never destroyed).
+class TForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm(QWidget *parent = nullptr);
+    ~TForm() override;
+
+    // Shows the window modally and returns once it is hidden again, with its modal result.
+    int ShowModal();
+    bool isShownModal() const { return modal_loop_ != nullptr; }
+
+    int modalResult() const { return modal_result_; }
+    // Setting a result other than mrNone ends a modal showing.
+    void setModalResult(int result);
+
+    void Close() { close(); }
+
+    // Sizes the window so that its client area (inside the skinned border) has this size.
+    void setClientSize(int width, int height);
+    QSize clientSize() const;
+    void centreOnDesktop();
+
+protected:
+    // Runs every time the window is shown, before it becomes visible.
+    virtual void FormShow() {}
+
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QEventLoop *modal_loop_ = nullptr;
+    int modal_result_ = mrNone;
+};

@@ -1,0 +1,56 @@
+#include "skin/layout/align.h"
+
+#include <QVariant>
+#include <QWidget>
+
+namespace {
+constexpr const char *AlignProperty = "Align";
+}
+
+void set_align(QWidget *control, TAlign align)
+{
+    control->setProperty(AlignProperty, static_cast<int>(align));
+    if (control->parentWidget())
+        control->parentWidget()->updateGeometry();
+}
+
+TAlign align_of(const QWidget *control)
+{
+    const QVariant value = control->property(AlignProperty);
+    return value.isValid() ? static_cast<TAlign>(value.toInt()) : TAlign::alNone;
+}
+
+void align_children(QWidget *container, const QRect &area)
+{
+    QRect free = area;
+    const auto children = container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+        for (QWidget *child : children) {
+            if (child->isWindow() || child->isHidden() || align_of(child) != pass)
+                continue;
+            switch (pass) {
+            case TAlign::alTop:
+                child->setGeometry(free.left(), free.top(), free.width(), child->height());
+                free.setTop(free.top() + child->height());
+                break;
+            case TAlign::alBottom:
+                child->setGeometry(free.left(), free.bottom() + 1 - child->height(), free.width(), child->height());
+                free.setBottom(free.bottom() - child->height());
+                break;
+            case TAlign::alLeft:
+                child->setGeometry(free.left(), free.top(), child->width(), free.height());
+                free.setLeft(free.left() + child->width());
+                break;
+            case TAlign::alRight:
+                child->setGeometry(free.right() + 1 - child->width(), free.top(), child->width(), free.height());
+                free.setRight(free.right() - child->width());
+                break;
+            case TAlign::alClient:
+                child->setGeometry(free);
+                break;
+            case TAlign::alNone:
+                break;
+            }
+        }
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QRect>
+
+class QWidget;
+
+// How a child sits in its container: stacked at an edge, filling what is left, or placed freely.
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+void set_align(QWidget *control, TAlign align);
+TAlign align_of(const QWidget *control);
+
+// Lays out the aligned children of container inside area, in child order: top and bottom ones
+// take their height across the full width, then left and right ones take their width across the
+// remaining height, then client ones fill what is left. Others keep their place.
+void align_children(QWidget *container, const QRect &area);

@@ -1,0 +1,131 @@
+#include "avrdude/process_runner.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+namespace {
+
+QString child() { return QCoreApplication::applicationDirPath() + QStringLiteral("/test_child"); }
+
+RunResult run_child(const QString &arguments, const ChunkObserver &observer = {})
+{
+    return run_and_capture(child() + u' ' + arguments, observer);
+}
+
+int open_descriptor_count()
+{
+    int count = 0;
+    if (DIR *dir = ::opendir("/proc/self/fd")) {
+        while (::readdir(dir))
+            ++count;
+        ::closedir(dir);
+    }
+    return count;
+}
+
+} // namespace
+
+TEST(ProcessRunner, CapturesBothStreamsSeparatelyWithTheExitCode)
+{
+    const RunResult result = run_child(QStringLiteral("out:one\\n err:two\\n out:three exit:3"));
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.exit_code, 3u);
+    EXPECT_EQ(result.output, QByteArray("one\nthree"));
+    EXPECT_EQ(result.errors, QByteArray("two\n"));
+
+    const RunResult silent = run_child(QString());
+    ASSERT_TRUE(silent.started);
+    EXPECT_EQ(silent.exit_code, 0u);
+    EXPECT_TRUE(silent.output.isEmpty());
+    EXPECT_TRUE(silent.errors.isEmpty());
+}
+
+TEST(ProcessRunner, DrainsBothPipesSoAFullOneCannotBlockTheOther)
+{
+    const RunResult result = run_child(QStringLiteral("errfill:300000 out:after outfill:200000 errfill:5"));
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.errors.size(), 300005);
+    EXPECT_EQ(result.output.size(), 5 + 200000);
+    EXPECT_TRUE(result.output.startsWith("after"));
+}
+
+TEST(ProcessRunner, ReportsAChildEndedBySignalAs128PlusTheSignal)
+{
+    const RunResult result = run_child(QStringLiteral("out:partial signal:9"));
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.exit_code, 128u + 9u);
+    EXPECT_EQ(result.output, QByteArray("partial"));
+}
+
+TEST(ProcessRunner, EndsOnlyWhenTheLastHolderOfThePipesHasGone)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const RunResult result = run_child(QStringLiteral("grandchild:400 out:parent exit:0"));
+    EXPECT_GE(clock.elapsed(), 350);
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.output, QByteArray("parent"));
+}
+
+TEST(ProcessRunner, DoesNotStartWhatCannotRunAndLeaksNothing)
+{
+    const int before = open_descriptor_count();
+    for (const QString &line : {QStringLiteral(" /c / -p m8"), QStringLiteral("/nonexistent/avrdude /c /")}) {
+        const RunResult result = run_and_capture(line);
+        EXPECT_FALSE(result.started) << line.toStdString();
+        EXPECT_TRUE(result.output.isEmpty());
+    }
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(run_child(QStringLiteral("out:x")).started);
+    EXPECT_EQ(open_descriptor_count(), before);
+}
+
+TEST(ProcessRunner, PassesQuotedArgumentsWithBlanksAsOneAndStdinIsEmpty)
+{
+    const RunResult result = run_child(QStringLiteral("echoargs /c / -U flash:w:\"/my dir/a b.hex\":a"));
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.output, QByteArray("/c\n/\n-U\nflash:w:/my dir/a b.hex:a\n"));
+
+    const RunResult cat = run_and_capture(QStringLiteral("cat"));
+    ASSERT_TRUE(cat.started);
+    EXPECT_EQ(cat.exit_code, 0u);
+    EXPECT_TRUE(cat.output.isEmpty());
+}
+
+TEST(ProcessRunner, RunsBatchFilesThroughTheShell)
+{
+    QTemporaryDir dir;
+    const QString script = dir.path() + QStringLiteral("/install_giveio.bat");
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("echo installing\necho problem >&2\nexit 4\n");
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    const RunResult result = run_and_capture(script);
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.exit_code, 4u);
+    EXPECT_EQ(result.output, QByteArray("installing\n"));
+    EXPECT_EQ(result.errors, QByteArray("problem\n"));
+}
+
+TEST(ProcessRunner, HandsEveryChunkToTheObserverInArrivalOrder)
+{
+    QByteArray seen_output;
+    QByteArray seen_errors;
+    const RunResult result = run_child(QStringLiteral("out:a sleep:50 err:b sleep:50 out:c"),
+                                       [&](OutputStream stream, const char *data, std::size_t size) {
+                                           (stream == OutputStream::Output ? seen_output : seen_errors)
+                                               .append(data, static_cast<qsizetype>(size));
+                                       });
+    EXPECT_EQ(seen_output, result.output);
+    EXPECT_EQ(seen_errors, result.errors);
+    EXPECT_EQ(result.output, QByteArray("ac"));
+}

@@ -1,0 +1,112 @@
+#include "tests/support/modal_answer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+constexpr int PollMs = 20;
+
+QWidget *current_modal()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->isModal())
+            return top;
+    return nullptr;
+}
+
+QString visible_text(QWidget *modal)
+{
+    if (auto *box = qobject_cast<QMessageBox *>(modal))
+        return box->text();
+    QStringList texts;
+    for (QLabel *label : modal->findChildren<QLabel *>())
+        if (!label->text().isEmpty())
+            texts << label->text();
+    return texts.join(u'\n');
+}
+} // namespace
+
+struct ModalAnswer::State {
+    Answer answer;
+    QTimer timer;
+    QElapsedTimer clock;
+    int timeout_ms = 0;
+    bool answered = false;
+    QString title;
+    QString text;
+};
+
+ModalAnswer::ModalAnswer(Answer answer, int timeout_ms)
+    : state_(new State)
+{
+    state_->answer = std::move(answer);
+    state_->timeout_ms = timeout_ms;
+    state_->clock.start();
+    State *state = state_;
+    QObject::connect(&state_->timer, &QTimer::timeout, [state] {
+        if (state->answered || state->clock.elapsed() > state->timeout_ms) {
+            state->timer.stop();
+            return;
+        }
+        QWidget *modal = current_modal();
+        if (!modal)
+            return;
+        const QString title = modal->windowTitle();
+        const QString text = visible_text(modal);
+        if (state->answer(modal)) {
+            state->answered = true;
+            state->title = title;
+            state->text = text;
+            state->timer.stop();
+        }
+    });
+    state_->timer.start(PollMs);
+}
+
+ModalAnswer::~ModalAnswer() { delete state_; }
+
+bool ModalAnswer::answered() const { return state_->answered; }
+QString ModalAnswer::seenTitle() const { return state_->title; }
+QString ModalAnswer::seenText() const { return state_->text; }
+
+ModalAnswer::Answer ModalAnswer::chooseFile(const QString &file_name)
+{
+    return [file_name](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            return false;
+        dialog->selectFile(file_name);
+        QMetaObject::invokeMethod(dialog, "accept");
+        return true;
+    };
+}
+
+ModalAnswer::Answer ModalAnswer::cancelFileDialog()
+{
+    return [](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            return false;
+        dialog->reject();
+        return true;
+    };
+}
+
+ModalAnswer::Answer ModalAnswer::closeMessageBox()
+{
+    return [](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box || box->buttons().isEmpty())
+            return false;
+        box->buttons().first()->click();
+        return true;
+    };
+}
