@@ -318,6 +318,20 @@ TEST_F(Avr910SimTest, PresetBetweenRunsReachesTheNextRun)
     EXPECT_EQ(readBytes(file("back.bin")), program);
 }
 
+TEST_F(Avr910SimTest, ServesTheNextRunAfterAvrdudeWasKilledMidRun)
+{
+    Avr910Simulator sim;
+    writeBytes(file("program.bin"), Bytes(8000, 0x5A));  // writing, verifying, reading: about 2 s
+
+    const AvrdudeRun killed = runAvrdude(
+        m8(sim, {"-U", "flash:w:" + file("program.bin") + ":r", "-U", "flash:r:" + file("back.bin") + ":r"}), 1);
+    EXPECT_EQ(killed.exitCode, -1) << "avrdude finished before the watchdog:\n" << killed.output;
+
+    const AvrdudeRun next = avrdude(m8(sim, {"-U", "lfuse:r:" + file("lfuse.txt") + ":d"}));
+    EXPECT_EQ(next.exitCode, 0) << next.output;
+    EXPECT_EQ(readText(file("lfuse.txt")), "225\n");
+}
+
 TEST_F(Avr910SimTest, StoppingRemovesThePortLinkAndEndsTheProcess)
 {
     std::string port;

@@ -34,9 +34,10 @@ namespace {
 using namespace avr910sim;
 using Clock = std::chrono::steady_clock;
 
-// A command whose arguments do not follow within this time is dropped (avrdude sends each command
-// in one write, so only a killed avrdude leaves one half done).
-constexpr std::chrono::milliseconds ArgumentTimeout{1000};
+// A command whose arguments do not follow within this time is dropped: avrdude sends each command
+// in one write, so only a killed avrdude leaves one half done. Shorter than avrdude's 250 ms drain at
+// start-up, so the next run's first command is never taken for the old one's arguments.
+constexpr std::chrono::milliseconds ArgumentTimeout{100};
 constexpr std::chrono::milliseconds IdleSaveDelay{500};
 
 volatile std::sig_atomic_t stopRequested = 0;
