@@ -1,0 +1,110 @@
+#include "skin/themes/style_bitmaps.h"
+
+#include "skin/themes/builtin_theme_table.h"
+
+#include <QFile>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+
+// The generated resource lives in this static library; referencing its initialiser keeps the
+// linker from dropping it and registers it before the first lookup.
+static void InitSkinBitmapResources()
+{
+    Q_INIT_RESOURCE(skin_bitmaps);
+}
+
+namespace {
+
+const QString ResourcePrefix = QStringLiteral(":/skin/");
+const QString ResourceSuffix = QStringLiteral(".png");
+
+QString ResourcePath(const QString &name)
+{
+    return ResourcePrefix + name + ResourceSuffix;
+}
+
+void EnsureResourcesRegistered()
+{
+    static const bool registered = [] {
+        InitSkinBitmapResources();
+        return true;
+    }();
+    (void)registered;
+}
+
+// A name never contains a path separator; refusing them keeps lookups inside the skin folder.
+bool IsPlainName(const QString &name)
+{
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+} // namespace
+
+TsuiResourceNotFound::TsuiResourceNotFound(const QString &name)
+    : std::runtime_error(QStringLiteral("Bitmap resource \"%1\" not found").arg(name).toStdString())
+{
+}
+
+bool HasStyleBitmap(const QString &name)
+{
+    EnsureResourcesRegistered();
+    return IsPlainName(name) && QFile::exists(ResourcePath(name));
+}
+
+QImage LoadStyleBitmap(const QString &name)
+{
+    static QMutex mutex;
+    static QHash<QString, QImage> decoded;
+
+    QMutexLocker lock(&mutex);
+    if (const auto it = decoded.constFind(name); it != decoded.cend())
+        return *it;
+
+    QImage image;
+    if (HasStyleBitmap(name))
+        image.load(ResourcePath(name));
+    if (image.isNull())
+        throw TsuiResourceNotFound(name);
+    // One pixel format for every bitmap, whatever the file stored (the glyphs are palette images).
+    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    decoded.insert(name, image);
+    return image;
+}
+
+QIcon LoadAppIcon()
+{
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(LoadStyleBitmap(QStringLiteral("APP_ICON"))));
+    icon.addPixmap(QPixmap::fromImage(LoadStyleBitmap(QStringLiteral("APP_ICON_16"))));
+    return icon;
+}
+
+void CutBitmapFrame(const QImage &source, QImage *target, int count, int index)
+{
+    if (!target)
+        return;
+    if (count < 1 || index < 1 || index > count) {
+        *target = QImage();
+        return;
+    }
+    const int frameWidth = source.width() / count;
+    *target = source.copy(frameWidth * (index - 1), 0, frameWidth, source.height());
+}
+
+void GetThemeBitmap(TsuiUIStyle style, ThemeElement element, QImage *target, int frameIndex, int frameCount)
+{
+    if (!target)
+        return;
+    const QString name = GetThemeImageName(style, element);
+    if (name.isEmpty()) {
+        if (frameCount != 0)
+            *target = QImage();
+        return;
+    }
+    const QImage whole = LoadStyleBitmap(name);
+    if (frameCount == 0)
+        *target = whole;
+    else
+        CutBitmapFrame(whole, target, frameCount, frameIndex);
+}
