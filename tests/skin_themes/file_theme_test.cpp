@@ -203,6 +203,17 @@ TEST(ThemeFileReader, HostileOffsetsLengthsAndChainsAreContained)
     PutU32(wrapping, First + DataLength, 0x20u); // offset + length wraps in 32 bits
     EXPECT_FALSE(TsuiThemeFileReader(wrapping).Contains("FormBorderColor"));
 
+    // The record that closes the chain is never an element, even when it carries one.
+    QByteArray namedClosing = good;
+    const qsizetype closing = First + 8 * ThemeFileBuilder::RecordSize;
+    namedClosing.replace(closing, 15, "FormMinWidthInt");
+    namedClosing[closing + 64] = 1;
+    PutU32(namedClosing, closing + DataOffset, static_cast<quint32>(namedClosing.indexOf("FormBorderWidthInt=3")));
+    PutU32(namedClosing, closing + DataLength, 20);
+    const TsuiThemeFileReader withNamedClosing(namedClosing);
+    EXPECT_FALSE(withNamedClosing.Contains("FormMinWidthInt"));
+    EXPECT_EQ(withNamedClosing.EntryCount(), 8);
+
     QByteArray firstPastEnd = good;
     PutU32(firstPastEnd, 20, static_cast<quint32>(good.size()));
     EXPECT_EQ(TsuiThemeFileReader(firstPastEnd).EntryCount(), 0);

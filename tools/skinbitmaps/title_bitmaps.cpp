@@ -33,7 +33,7 @@ void PaintTitleBase(QPainter &p, const StylePalette &s, int width, int height)
 }
 
 // A soft light that fades out within `reach` columns of x = centreX.
-void PaintGlow(QPainter &p, const StylePalette &s, qreal centreX, qreal reach, int height, int alpha)
+void PaintGlow(QPainter &p, qreal centreX, qreal reach, int height, int alpha)
 {
     if (reach <= 0)
         return;
@@ -42,7 +42,6 @@ void PaintGlow(QPainter &p, const StylePalette &s, qreal centreX, qreal reach, i
     glow.setColorAt(0.6, QColor(255, 255, 255, alpha / 4));
     glow.setColorAt(1, QColor(255, 255, 255, 0));
     p.fillRect(QRect(0, 1, static_cast<int>(centreX + reach) + 1, height - 2), glow);
-    (void)s;
 }
 
 } // namespace
@@ -58,7 +57,7 @@ QImage TitleSection(const StylePalette &s, Section section, QSize left, QSize cl
         PaintTitleBase(p, s, total, height);
         // Decoration on the left piece only, ending before its last columns so the client joins.
         const qreal reach = std::min<qreal>(left.width() - JoinMargin, height * 3.0);
-        PaintGlow(p, s, 0, reach, height, s.titleShine > 0 ? 110 : 150);
+        PaintGlow(p, 0, reach, height, s.titleShine > 0 ? 110 : 150);
         if (left.width() > 4 * height) {
             // A wide left piece gets a sweeping accent line, fading out before the join.
             QLinearGradient fade(0, 0, left.width() - JoinMargin, 0);
