@@ -12,9 +12,10 @@ ApplicationWindows::ApplicationWindows(const QStringList &parameters)
     , form2_(std::make_unique<TForm2>())
     , form3_(std::make_unique<TForm3>())
     , form4_(std::make_unique<TForm4>())
-    , form5_(std::make_unique<TForm5>())
-    , form6_(std::make_unique<TForm6>())
+    , form5_(std::make_unique<TForm5>(*form1_, *form3_))
+    , form6_(std::make_unique<TForm6>(*form4_))
 {
+    form4_->setDriverWindow(form6_.get());
     form1_->setParameters(parameters);
     form1_->setCompanions({form2_.get(), form3_.get(), form4_.get(), form5_.get()});
 }

@@ -1,13 +1,122 @@
 #include "forms/external/extern_form.h"
 
+#include "app/settings.h"
+#include "avrdude/command_lines.h"
+#include "avrdude/run_report.h"
+#include "forms/main/main_form.h"
+#include "forms/main/tool_glyphs.h"
+#include "skin/button/tsui_button.h"
+#include "skin/edit/tsui_edit.h"
 #include "skin/form/tsui_form.h"
+#include "skin/panel/tsui_group_box.h"
 
-TForm5::TForm5()
+#include <QLabel>
+
+namespace {
+
+constexpr int ClientWidth = 372;
+constexpr int ClientHeight = 208;
+constexpr QRect GroupGeometry{8, 32, 353, 137};
+constexpr int RowLabelLeft = 8;
+// Labels sit a little lower than their edits, so that the texts line up.
+constexpr int RowLabelDrop = 4;
+constexpr int EditLeft = 72;
+constexpr int EditWidth = 121;
+constexpr int EditHeight = 21;
+constexpr int DeviceEditTop = 27;
+constexpr int ProgrammerEditTop = 51;
+constexpr int PortEditTop = 80;
+constexpr int FileEditTop = 107;
+constexpr int FuseButtonGap = 8;
+constexpr int FuseButtonWidth = 33;
+constexpr int FuseButtonHeight = 27;
+constexpr QRect ProgramButtonGeometry{168, 176, 104, 25};
+constexpr QRect CancelButtonGeometry{272, 176, 88, 25};
+
+TsuiButton *make_button(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new TsuiButton(parent);
+    button->setObjectName(name);
+    button->setUIStyle(TsuiUIStyle::MacOS);
+    button->setText(caption);
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
+
+TForm5::TForm5(TForm1 &main, TForm &fuses)
+    : main_(main)
+    , fuses_(fuses)
 {
     setObjectName(QStringLiteral("Form5"));
     suiForm1 = new TsuiForm(this);
     suiForm1->setUIStyle(TsuiUIStyle::MacOS);
     suiForm1->setCaption(QStringLiteral("Extern-Prog"));
-    setClientSize(372, 208);
+    setClientSize(ClientWidth, ClientHeight);
+
+    suiGroupBox1 = new TsuiGroupBox(suiForm1);
+    suiGroupBox1->setObjectName(QStringLiteral("suiGroupBox1"));
+    suiGroupBox1->setUIStyle(TsuiUIStyle::MacOS);
+    suiGroupBox1->setCaption(QStringLiteral("Externer Aufruf:"));
+    suiGroupBox1->setGeometry(GroupGeometry);
+
+    // The blanks pad the captions to one column, as the window has always shown them.
+    suiEdit1 = addRow(Label1, QStringLiteral("Label1"), QStringLiteral("suiEdit1"), QStringLiteral("AVR           :"), DeviceEditTop);
+    suiEdit2 = addRow(Label2, QStringLiteral("Label2"), QStringLiteral("suiEdit2"), QStringLiteral("Programmer:"), ProgrammerEditTop);
+    suiEdit4 = addRow(Label3, QStringLiteral("Label3"), QStringLiteral("suiEdit4"), QStringLiteral("Port            :"), PortEditTop);
+    suiEdit3 = addRow(Label4, QStringLiteral("Label4"), QStringLiteral("suiEdit3"), QStringLiteral("Datei          : "), FileEditTop);
+
+    suiButton3 = new TsuiButton(suiGroupBox1);
+    suiButton3->setObjectName(QStringLiteral("suiButton3"));
+    suiButton3->setUIStyle(TsuiUIStyle::BlueGlass);
+    suiButton3->setGeometry(EditLeft + EditWidth + FuseButtonGap,
+                            FileEditTop + (EditHeight - FuseButtonHeight) / 2, FuseButtonWidth, FuseButtonHeight);
+    suiButton3->setGlyph(tool_glyph(ToolGlyph::Fuses));
+    suiButton3->setHint(QStringLiteral("Fuses"));
+    connect(suiButton3, &TsuiButton::OnClick, this, &TForm5::suiButton3Click);
+
+    suiButton1 = make_button(suiForm1, QStringLiteral("suiButton1"), QStringLiteral("&Programmieren"),
+                             ProgramButtonGeometry);
+    connect(suiButton1, &TsuiButton::OnClick, this, &TForm5::suiButton1Click);
+    suiButton2 = make_button(suiForm1, QStringLiteral("suiButton2"), QStringLiteral("&Abbrechen"),
+                             CancelButtonGeometry);
+    connect(suiButton2, &TsuiButton::OnClick, this, &TForm5::suiButton2Click);
+
     centreOnDesktop();
 }
+
+TsuiEdit *TForm5::addRow(QLabel *&label, const QString &label_name, const QString &edit_name, const QString &caption,
+                         int edit_top)
+{
+    label = new QLabel(caption, suiGroupBox1);
+    label->setObjectName(label_name);
+    label->move(RowLabelLeft, edit_top + RowLabelDrop);
+    label->adjustSize();
+    auto *edit = new TsuiEdit(suiGroupBox1);
+    edit->setObjectName(edit_name);
+    edit->setUIStyle(TsuiUIStyle::MacOS);
+    edit->setGeometry(EditLeft, edit_top, EditWidth, EditHeight);
+    return edit;
+}
+
+void TForm5::FormShow()
+{
+    suiEdit1->setText(main_.parameter(1));
+    suiEdit2->setText(main_.parameter(2));
+    suiEdit4->setText(main_.parameter(3));
+    suiEdit3->setText(main_.parameter(4));
+    update();
+}
+
+void TForm5::suiButton1Click()
+{
+    // The edits, not the main window's choices: corrections made here count.
+    const ChipTarget target{avrdude_path(), suiEdit1->text(), suiEdit2->text(), suiEdit4->text()};
+    main_.runIntoLog(program_flash_command(target, suiEdit3->text()), {AvrdudePathNotOk});
+    Close();
+}
+
+void TForm5::suiButton2Click() { Close(); }
+
+void TForm5::suiButton3Click() { fuses_.ShowModal(); }

@@ -2,14 +2,49 @@
 
 #include "skin/form/tform.h"
 
+class QLabel;
+class TForm1;
+class TsuiButton;
+class TsuiEdit;
 class TsuiForm;
+class TsuiGroupBox;
 
-// The external programming window: programs a HEX file given on the command line.
+// The external programming window: shows the device, programmer, port and HEX file another tool
+// passed on the command line, lets the user correct them, and programs the file into flash.
 class TForm5 : public TForm {
     Q_OBJECT
 
 public:
-    TForm5();
+    // The runs report into the main window's log; the fuse button opens the fuse window, which
+    // works from the main window's choices.
+    TForm5(TForm1 &main, TForm &fuses);
 
     TsuiForm *suiForm1;
+    TsuiGroupBox *suiGroupBox1;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label3;
+    QLabel *Label4;
+    TsuiEdit *suiEdit1; // device
+    TsuiEdit *suiEdit2; // programmer
+    TsuiEdit *suiEdit4; // port
+    TsuiEdit *suiEdit3; // HEX file
+    TsuiButton *suiButton3; // fuses
+    TsuiButton *suiButton1; // "&Programmieren"
+    TsuiButton *suiButton2; // "&Abbrechen"
+
+    // Handlers.
+    void suiButton1Click();
+    void suiButton2Click();
+    void suiButton3Click();
+
+protected:
+    void FormShow() override;
+
+private:
+    TsuiEdit *addRow(QLabel *&label, const QString &label_name, const QString &edit_name, const QString &caption,
+                     int edit_top);
+
+    TForm1 &main_;
+    TForm &fuses_;
 };

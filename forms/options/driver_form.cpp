@@ -1,13 +1,67 @@
 #include "forms/options/driver_form.h"
 
+#include "app/program_dir.h"
+#include "forms/avrdude_run.h"
+#include "forms/options/options_form.h"
+#include "skin/button/tsui_button.h"
+#include "skin/button/tsui_radio_button.h"
+#include "skin/edit/tsui_memo.h"
 #include "skin/form/tsui_form.h"
 
-TForm6::TForm6()
+#include <QLabel>
+
+namespace {
+
+constexpr int ClientWidth = 501;
+constexpr int ClientHeight = 360;
+// Opens where it was designed, not centred.
+constexpr QPoint DesignedPosition{192, 128};
+constexpr int Left = 8;
+constexpr int StatusLabelTop = 40;
+constexpr QRect LogGeometry{Left, 56, 489, 257};
+constexpr QRect OkButtonGeometry{416, 320, 80, 27};
+
+} // namespace
+
+TForm6::TForm6(const TForm4 &options)
+    : options_(options)
 {
     setObjectName(QStringLiteral("Form6"));
     suiForm1 = new TsuiForm(this);
     suiForm1->setUIStyle(TsuiUIStyle::MacOS);
     suiForm1->setCaption(QStringLiteral("giveio-Driver Installation"));
-    setClientSize(501, 360);
-    centreOnDesktop();
+    setClientSize(ClientWidth, ClientHeight);
+
+    Label1 = new QLabel(QStringLiteral("Status:"), suiForm1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(Left, StatusLabelTop);
+    Label1->adjustSize();
+
+    log = new TsuiMemo(suiForm1);
+    log->setObjectName(QStringLiteral("log"));
+    log->setUIStyle(TsuiUIStyle::MacOS);
+    log->setGeometry(LogGeometry);
+
+    suiButton1 = new TsuiButton(suiForm1);
+    suiButton1->setObjectName(QStringLiteral("suiButton1"));
+    suiButton1->setUIStyle(TsuiUIStyle::MacOS);
+    suiButton1->setText(QStringLiteral("&OK"));
+    suiButton1->setGeometry(OkButtonGeometry);
+    suiButton1->setModalResult(mrOk);
+
+    move(DesignedPosition);
+}
+
+QString TForm6::scriptPath() const
+{
+    return program_dir() + (options_.io1->isChecked() ? QStringLiteral("install_giveio.bat")
+                                                      : QStringLiteral("remove_giveio.bat"));
+}
+
+void TForm6::FormShow()
+{
+    log->clearLines();
+    // The path goes in unquoted; the runner finds a program whose path holds blanks by itself.
+    const RunResult result = run_keeping_windows_painted(scriptPath());
+    report_run(result, *log, {QStringLiteral("Es ist ein Fehler aufgetreten!")});
 }
