@@ -10,7 +10,7 @@
 ApplicationWindows::ApplicationWindows(const QStringList &parameters)
     : form1_(std::make_unique<TForm1>())
     , form2_(std::make_unique<TForm2>())
-    , form3_(std::make_unique<TForm3>())
+    , form3_(std::make_unique<TForm3>(*form1_))
     , form4_(std::make_unique<TForm4>())
     , form5_(std::make_unique<TForm5>(*form1_, *form3_))
     , form6_(std::make_unique<TForm6>(*form4_))

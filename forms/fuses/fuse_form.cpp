@@ -1,13 +1,187 @@
 #include "forms/fuses/fuse_form.h"
 
+#include "app/quillon_error.h"
+#include "forms/fuses/fuse_description.h"
+#include "forms/main/main_form.h"
+#include "skin/button/tsui_button.h"
+#include "skin/button/tsui_check_box.h"
+#include "skin/edit/tsui_combo_box.h"
 #include "skin/form/tsui_form.h"
+#include "skin/panel/tsui_group_box.h"
 
-TForm3::TForm3()
+#include <QLabel>
+
+namespace {
+
+constexpr int ClientWidth = 385;
+constexpr int ClientHeight = 378;
+constexpr int LegendTop = 32;
+constexpr int LegendZeroLeft = 16;
+constexpr int LegendOneLeft = 64;
+constexpr int GroupTop = 72;
+constexpr int GroupHeight = 225;
+constexpr int LowGroupLeft = 8;
+constexpr int HighGroupLeft = 136;
+constexpr int ExtendedGroupLeft = 264;
+constexpr int ByteGroupWidth = 121;
+constexpr int ExtendedGroupWidth = 113;
+constexpr int BitBoxLeft = 8;
+constexpr int FirstBitBoxTop = 32;
+constexpr int BitBoxStep = 24;
+constexpr int ValueLabelTop = 304;
+constexpr int ValueLabelIndent = 8;
+constexpr int ValueLabelWidth = 64;
+constexpr int ValueLabelHeight = 13;
+constexpr int ButtonTop = 336;
+constexpr int ButtonWidth = 80;
+constexpr int ButtonHeight = 27;
+constexpr int ReadButtonLeft = 16;
+constexpr int WriteButtonLeft = 104;
+constexpr int CancelButtonLeft = 296;
+// High fuse bit 5 is SPIEN on most devices: unprogramming it locks out the serial programmer that
+// is writing it, so the box is never offered to the user.
+constexpr int LockedHighBit = 5;
+
+TsuiCheckBox *make_check_box(QWidget *parent, const QString &name, const QString &caption, int x, int y)
+{
+    auto *box = new TsuiCheckBox(parent);
+    box->setObjectName(name);
+    box->setUIStyle(TsuiUIStyle::MacOS);
+    box->setText(caption);
+    box->move(x, y);
+    box->adjustSize();
+    return box;
+}
+
+} // namespace
+
+TForm3::TForm3(TForm1 &main)
+    : main_(main)
 {
     setObjectName(QStringLiteral("Form3"));
     suiForm1 = new TsuiForm(this);
+    suiForm1->setObjectName(QStringLiteral("suiForm1"));
     suiForm1->setUIStyle(TsuiUIStyle::MacOS);
     suiForm1->setCaption(QStringLiteral("Fuses"));
-    setClientSize(385, 378);
+    setClientSize(ClientWidth, ClientHeight);
+
+    suiCheckBox1 = make_check_box(suiForm1, QStringLiteral("suiCheckBox1"), QStringLiteral("= 0"), LegendZeroLeft,
+                                  LegendTop);
+    suiCheckBox1->setLoading(true);
+    suiCheckBox1->setChecked(true);
+    suiCheckBox1->setLoading(false);
+    suiCheckBox1->setEnabled(false);
+    suiCheckBox2 = make_check_box(suiForm1, QStringLiteral("suiCheckBox2"), QStringLiteral("= 1"), LegendOneLeft,
+                                  LegendTop);
+    suiCheckBox2->setEnabled(false);
+
+    suiGroupBox1 = createFuseGroup(QStringLiteral("suiGroupBox1"), QStringLiteral("LowFuse"), LowGroupLeft,
+                                   ByteGroupWidth, u'l', l);
+    suiGroupBox2 = createFuseGroup(QStringLiteral("suiGroupBox2"), QStringLiteral("HighFuse"), HighGroupLeft,
+                                   ByteGroupWidth, u'h', h);
+    suiGroupBox3 = createFuseGroup(QStringLiteral("suiGroupBox3"), QStringLiteral("EFuse"), ExtendedGroupLeft,
+                                   ExtendedGroupWidth, u'e', e);
+    TsuiCheckBox *locked = h[LockedHighBit];
+    locked->setLoading(true);
+    locked->setChecked(true);
+    locked->setLoading(false);
+    locked->setEnabled(false);
+
+    Label1 = createValueLabel(QStringLiteral("Label1"), LowGroupLeft);
+    Label2 = createValueLabel(QStringLiteral("Label2"), HighGroupLeft);
+    Label3 = createValueLabel(QStringLiteral("Label3"), ExtendedGroupLeft);
+
+    suiButton1 = createButton(QStringLiteral("suiButton1"), QStringLiteral("&Lesen"), ReadButtonLeft);
+    suiButton2 = createButton(QStringLiteral("suiButton2"), QStringLiteral("&Schreiben"), WriteButtonLeft);
+    suiButton3 = createButton(QStringLiteral("suiButton3"), QStringLiteral("&Abbrechen"), CancelButtonLeft);
+    connect(suiButton1, &TsuiButton::OnClick, this, &TForm3::read_fuses);
+    connect(suiButton2, &TsuiButton::OnClick, this, &TForm3::write_fuses);
+    connect(suiButton3, &TsuiButton::OnClick, this, &TForm3::close);
+
+    suiForm1->realign();
     centreOnDesktop();
+}
+
+TsuiGroupBox *TForm3::createFuseGroup(const QString &name, const QString &caption, int left, int width, QChar prefix,
+                                      BitBoxes &boxes)
+{
+    auto *group = new TsuiGroupBox(suiForm1);
+    group->setObjectName(name);
+    group->setUIStyle(TsuiUIStyle::MacOS);
+    group->setCaption(caption);
+    group->setGeometry(left, GroupTop, width, GroupHeight);
+    for (int n = 0; n < static_cast<int>(boxes.size()); ++n) {
+        TsuiCheckBox *box = make_check_box(group, prefix + QString::number(n), QStringLiteral("Bit %1").arg(n),
+                                           BitBoxLeft, FirstBitBoxTop + n * BitBoxStep);
+        connect(box, &TsuiCheckBox::OnClick, this, &TForm3::recompute_fuse_values);
+        boxes[static_cast<std::size_t>(n)] = box;
+    }
+    return group;
+}
+
+QLabel *TForm3::createValueLabel(const QString &name, int left)
+{
+    auto *label = new QLabel(suiForm1);
+    label->setObjectName(name);
+    label->setGeometry(left + ValueLabelIndent, ValueLabelTop, ValueLabelWidth, ValueLabelHeight);
+    return label;
+}
+
+TsuiButton *TForm3::createButton(const QString &name, const QString &caption, int left)
+{
+    auto *button = new TsuiButton(suiForm1);
+    button->setObjectName(name);
+    button->setUIStyle(TsuiUIStyle::MacOS);
+    button->setText(caption);
+    button->setGeometry(left, ButtonTop, ButtonWidth, ButtonHeight);
+    return button;
+}
+
+TsuiCheckBox *TForm3::bitBox(int index) const
+{
+    const BitBoxes &group = index < 8 ? l : (index < 16 ? h : e);
+    return group.at(static_cast<std::size_t>(index % 8));
+}
+
+void TForm3::recompute_fuse_values()
+{
+    const auto byte_of = [](const BitBoxes &boxes) {
+        FuseBoxes checked{};
+        for (std::size_t n = 0; n < boxes.size(); ++n)
+            checked[n] = boxes[n]->isChecked();
+        return fuse_byte_from_boxes(checked);
+    };
+    Label1->setText(QString::number(byte_of(l)));
+    Label2->setText(QString::number(byte_of(h)));
+    Label3->setText(QString::number(byte_of(e)));
+}
+
+void TForm3::FormShow()
+{
+    recompute_fuse_values();
+    update();
+    set_captions(load_fuse_description(main_.avrselect->text()));
+}
+
+void TForm3::set_captions(const QStringList &lines)
+{
+    // A short file sets what it has and fails at the first missing line; the flag keeps its
+    // value then, like the captions after that line.
+    for (int index = 0; index < FuseCaptionCount; ++index) {
+        if (index >= lines.size())
+            throw QuillonError::list_index_beyond(index);
+        TsuiCheckBox *box = bitBox(index);
+        box->setText(lines[index]);
+        box->adjustSize();
+    }
+    ExtendedFuseFlag = lines[ExtendedFuseMarkerIndex] != NoExtendedFuseMarker;
+}
+
+void TForm3::set_boxes_from(const StoredFuseValues &values)
+{
+    const std::array<std::pair<BitBoxes *, int>, FuseGroupCount> groups{
+        {{&l, values.low}, {&h, values.high}, {&e, values.extended}}};
+    for (const auto &[boxes, value] : groups)
+        for (std::size_t n = 0; n < boxes->size(); ++n)
+            (*boxes)[n]->setChecked(!fuse_bit(value, static_cast<int>(n)));
 }

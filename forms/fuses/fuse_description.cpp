@@ -1,0 +1,22 @@
+#include "forms/fuses/fuse_description.h"
+
+#include "app/program_dir.h"
+#include "app/text_lines_file.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString fuses_dir() { return program_dir() + QStringLiteral("fuses/"); }
+
+} // namespace
+
+QString fuse_description_file_name(const QString &device)
+{
+    const QString own = fuses_dir() + device + QStringLiteral(".fuse");
+    if (QFileInfo(own).isFile())
+        return own;
+    return fuses_dir() + QStringLiteral("no.fuse");
+}
+
+QStringList load_fuse_description(const QString &device) { return load_text_lines(fuse_description_file_name(device)); }

@@ -1,0 +1,140 @@
+// The fuse window driving the real avrdude 7.1 against the simulated programmer and chip: what
+// the window shows after a read is the chip's fuses, and what it writes is what the chip gets.
+
+#include "app/program_dir.h"
+#include "skin/button/tsui_button.h"
+#include "skin/edit/tsui_memo.h"
+#include "tests/fuses/fuse_window_fixture.h"
+#include "tests/support/avr910_simulator.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+#include <cstdint>
+
+namespace {
+
+const QString Avrdude = QStringLiteral("/usr/bin/avrdude");
+
+class FusesEndToEnd : public FuseWindowTest {
+protected:
+    void start(const std::string &part)
+    {
+        Avr910Simulator::Options options;
+        options.part = part;
+        sim = std::make_unique<Avr910Simulator>(options);
+        useAvrdudePath(Avrdude);
+        choose(QString::fromStdString(part), QStringLiteral("avr910"), QString::fromStdString(sim->port()));
+        fuses.show();
+    }
+
+    void read() { QTest::mouseClick(fuses.suiButton1, Qt::LeftButton); }
+    void write() { QTest::mouseClick(fuses.suiButton2, Qt::LeftButton); }
+
+    // avrdude's verdict, the first line of the report.
+    QString returnCodeLine() const
+    {
+        const QStringList lines = main.Log->lines();
+        return lines.isEmpty() ? QString() : lines.first();
+    }
+
+    void expectShown(int group, std::uint8_t value)
+    {
+        EXPECT_EQ(boxesByte(group), value) << "group " << group;
+        EXPECT_EQ(labels().at(group), QString::number(value)) << "group " << group;
+    }
+
+    void expectNoTransferFiles()
+    {
+        for (const char *name : {"lfuse.hex", "hfuse.hex", "efuse.hex"})
+            EXPECT_FALSE(QFileInfo::exists(program_file(QString::fromLatin1(name)))) << name;
+    }
+
+    std::unique_ptr<Avr910Simulator> sim;
+};
+
+} // namespace
+
+TEST_F(FusesEndToEnd, ATmega8ReadThenWriteChangedBoxes)
+{
+    start("m8");
+    sim->setFuses({.lfuse = 0xE2, .hfuse = 0xD9, .efuse = 0xFF, .lock = 0xFF});
+    read();
+    EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
+    expectShown(0, 0xE2);
+    expectShown(1, 0xD9);
+    // The m8 has no extended fuse: nothing read, so the stored 0 checks every extended box.
+    expectShown(2, 0);
+    expectNoTransferFiles();
+
+    // Internal 8 MHz instead of 2 MHz (CKSEL 0100), EESAVE programmed.
+    QTest::mouseClick(fuses.l[1], Qt::LeftButton); // programmed -> CKSEL1 0
+    QTest::mouseClick(fuses.l[2], Qt::LeftButton); // -> CKSEL2 1
+    QTest::mouseClick(fuses.h[3], Qt::LeftButton); // EESAVE 0
+    EXPECT_EQ(labels(), (QStringList{"228", "209", "0"}));
+    write();
+    EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
+    const Avr910Fuses chip = sim->fuses();
+    EXPECT_EQ(chip.lfuse, 0xE4);
+    EXPECT_EQ(chip.hfuse, 0xD1);
+    EXPECT_EQ(chip.efuse, 0xFF);
+
+    // Reading back shows exactly what was written.
+    read();
+    expectShown(0, 0xE4);
+    expectShown(1, 0xD1);
+    expectNoTransferFiles();
+}
+
+TEST_F(FusesEndToEnd, ATtiny85WithItsExtendedFuse)
+{
+    start("t85");
+    ASSERT_TRUE(fuses.extendedFuseFlag());
+    sim->setFuses({.lfuse = 0x62, .hfuse = 0xDF, .efuse = 0xFF, .lock = 0xFF});
+    read();
+    EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
+    expectShown(0, 0x62);
+    expectShown(1, 0xDF);
+    expectShown(2, 0xFF);
+    expectNoTransferFiles();
+
+    // CKDIV8 unprogrammed, self-programming enabled.
+    QTest::mouseClick(fuses.l[7], Qt::LeftButton);
+    QTest::mouseClick(fuses.e[0], Qt::LeftButton);
+    write();
+    EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
+    Avr910Fuses chip = sim->fuses();
+    EXPECT_EQ(chip.lfuse, 0xE2);
+    EXPECT_EQ(chip.hfuse, 0xDF);
+    EXPECT_EQ(chip.efuse, 0xFE);
+
+    read();
+    expectShown(0, 0xE2);
+    expectShown(2, 0xFE);
+
+    // Every extended box checked goes out as FF, which unprogramms SELFPRGEN again.
+    for (TsuiCheckBox *box : fuses.e)
+        box->setChecked(true);
+    write();
+    chip = sim->fuses();
+    EXPECT_EQ(chip.efuse, 0xFF);
+    EXPECT_EQ(chip.lfuse, 0xE2);
+}
+
+TEST_F(FusesEndToEnd, AReadThatFailsToStartSetsTheBoxesBackFromTheStoredValues)
+{
+    start("m8");
+    sim->setFuses({.lfuse = 0xE1, .hfuse = 0xD9, .efuse = 0xFF, .lock = 0xFF});
+    read();
+    expectShown(0, 0xE1);
+
+    QTest::mouseClick(fuses.l[4], Qt::LeftButton);
+    QTest::mouseClick(fuses.h[0], Qt::LeftButton);
+    useAvrdudePath(program_dir() + QStringLiteral("no-avrdude-here"));
+    read();
+    EXPECT_EQ(main.Log->lines(), QStringList{"Pfad zu AVRDUDE nicht OK!"});
+    expectShown(0, 0xE1);
+    expectShown(1, 0xD9);
+    // Nothing went to the chip.
+    EXPECT_EQ(sim->fuses().lfuse, 0xE1);
+}
