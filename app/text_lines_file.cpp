@@ -38,9 +38,11 @@ QStringList load_text_lines(const QString &file_name)
 
 void save_file_atomically(const QString &file_name, const QByteArray &content)
 {
-    // A read-only settings file stays as it is: replacing it by rename would bypass its mode.
+    // A file marked read-only stays as it is, even for root: replacing it by rename would
+    // bypass its mode.
     const QFileInfo info(file_name);
-    if (info.exists() && !info.isWritable())
+    constexpr QFile::Permissions AnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & AnyWrite)))
         throw QuillonError::cannot_create(file_name);
     QSaveFile file(file_name);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())

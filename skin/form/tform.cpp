@@ -45,6 +45,9 @@ void TForm::setClientSize(int width, int height)
 {
     const QMargins frame = TsuiForm::FrameMargins;
     resize(width + frame.left() + frame.right(), height + frame.top() + frame.bottom());
+    // A hidden window gets its resize event only when shown; lay it out now.
+    if (auto *frame_panel = findChild<TsuiForm *>(QString(), Qt::FindDirectChildrenOnly))
+        frame_panel->realign();
 }
 
 QSize TForm::clientSize() const

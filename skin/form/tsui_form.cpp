@@ -108,23 +108,29 @@ void TsuiForm::rebuildMenuBar()
     realign();
 }
 
-void TsuiForm::realign()
+QRect TsuiForm::childAlignArea() const
 {
     QRect free = rect();
-    title_bar_->setGeometry(0, 0, width(), title_bar_->height());
     free.setTop(title_bar_->isVisible() ? title_bar_->height() : 0);
-    if (menu_bar_) {
-        menu_bar_->setGeometry(0, free.top(), width(), menu_bar_height_);
+    if (menu_bar_)
         free.setTop(free.top() + menu_bar_height_);
-    }
-    align_children(this, free);
+    return free;
+}
+
+void TsuiForm::realign()
+{
+    setGeometry(host_->rect().marginsRemoved(FrameMargins));
+    title_bar_->setGeometry(0, 0, width(), title_bar_->height());
+    if (menu_bar_)
+        menu_bar_->setGeometry(0, title_bar_->isVisible() ? title_bar_->height() : 0, width(), menu_bar_height_);
+    align_children(this, childAlignArea());
 }
 
 bool TsuiForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == host_) {
         if (event->type() == QEvent::Resize)
-            setGeometry(host_->rect().marginsRemoved(FrameMargins));
+            realign();
         else if (event->type() == QEvent::Paint)
             paintBorder();
         else if (event->type() == QEvent::WindowTitleChange && title_bar_->caption().isEmpty())
@@ -156,5 +162,6 @@ void TsuiForm::paintEvent(QPaintEvent *)
 void TsuiForm::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    realign();
+    title_bar_->setGeometry(0, 0, width(), title_bar_->height());
+    align_children(this, childAlignArea());
 }

@@ -2,6 +2,7 @@
 
 #include "skin/themes/ui_style.h"
 
+#include "skin/layout/align.h"
 #include "skin/menu/tsui_main_menu.h"
 
 #include <QColor>
@@ -15,7 +16,7 @@ class TsuiTitleBar;
 // The frame placed once on a top-level window: it covers the window's client area, paints the
 // border around it, and hosts the title bar and the menu bar. Child controls are placed on it in
 // client coordinates.
-class TsuiForm : public QWidget {
+class TsuiForm : public QWidget, public AlignedContainer {
     Q_OBJECT
     Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
     Q_PROPERTY(bool UIStyleAutoUpdateSub READ uiStyleAutoUpdateSub WRITE setUIStyleAutoUpdateSub)
@@ -56,8 +57,9 @@ public:
     // Shows or hides one of the title bar's buttons.
     void setTitleButtonVisible(TitleButton button, bool visible);
 
-    // Lays out the title bar, the menu bar and the aligned children.
+    // Follows the host's size and lays out the title bar, the menu bar and the aligned children.
     void realign();
+    QRect childAlignArea() const override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

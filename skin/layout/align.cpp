@@ -51,6 +51,8 @@ void align_children(QWidget *container, const QRect &area)
             case TAlign::alNone:
                 break;
             }
+            if (auto *inner = dynamic_cast<AlignedContainer *>(child))
+                align_children(child, inner->childAlignArea());
         }
     }
 }

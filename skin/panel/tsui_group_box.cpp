@@ -51,6 +51,11 @@ void TsuiGroupBox::paintEvent(QPaintEvent *)
 void TsuiGroupBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    align_children(this, childAlignArea());
+}
+
+QRect TsuiGroupBox::childAlignArea() const
+{
     const int fh = QFontMetrics(font()).height();
-    align_children(this, QRect(QPoint(3, fh + 5), QPoint(width() - 4, height() - 4)));
+    return QRect(QPoint(3, fh + 5), QPoint(width() - 4, height() - 4));
 }

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "skin/layout/align.h"
 #include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QWidget>
 
 // A framed box with its caption in the top edge. Aligned children are laid out inside the frame.
-class TsuiGroupBox : public QWidget {
+class TsuiGroupBox : public QWidget, public AlignedContainer {
     Q_OBJECT
     Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
@@ -21,6 +22,8 @@ public:
     void setCaption(const QString &caption);
     QColor borderColor() const { return border_color_; }
     void setBorderColor(const QColor &color);
+
+    QRect childAlignArea() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -58,5 +58,8 @@ void TsuiPanel::paintEvent(QPaintEvent *)
 void TsuiPanel::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    align_children(this, QRect(QPoint(4, CaptionBarHeight + 4), QPoint(width() - 5, height() - 5)));
+    align_children(this, childAlignArea());
 }
+
+// 3 pixels of margin plus the 1-pixel bevel that is reserved but never drawn.
+QRect TsuiPanel::childAlignArea() const { return QRect(QPoint(4, CaptionBarHeight + 4), QPoint(width() - 5, height() - 5)); }

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "skin/layout/align.h"
 #include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QWidget>
 
 // A bordered panel with a caption bar at the top. Aligned children are laid out below the bar.
-class TsuiPanel : public QWidget {
+class TsuiPanel : public QWidget, public AlignedContainer {
     Q_OBJECT
     Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
@@ -32,6 +33,8 @@ public:
     void setCaptionFontColor(const QColor &color);
     bool showButton() const { return show_button_; }
     void setShowButton(bool show) { show_button_ = show; }
+
+    QRect childAlignArea() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QLineEdit>
 #include <QTimer>
 
 namespace {
@@ -52,11 +53,14 @@ ModalAnswer::ModalAnswer(Answer answer, int timeout_ms)
     state_->clock.start();
     State *state = state_;
     QObject::connect(&state_->timer, &QTimer::timeout, [state] {
-        if (state->answered || state->clock.elapsed() > state->timeout_ms) {
+        QWidget *modal = current_modal();
+        if (state->clock.elapsed() > state->timeout_ms) {
+            // Unanswered in time: close what is open so the test fails instead of hanging.
             state->timer.stop();
+            if (modal)
+                modal->close();
             return;
         }
-        QWidget *modal = current_modal();
         if (!modal)
             return;
         const QString title = modal->windowTitle();
@@ -83,7 +87,12 @@ ModalAnswer::Answer ModalAnswer::chooseFile(const QString &file_name)
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         if (!dialog)
             return false;
-        dialog->selectFile(file_name);
+        // Typed into the name field, as a user would: selectFile() with a full path loses the
+        // name while the dialog's directory model is still loading.
+        auto *name_field = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (!name_field)
+            return false;
+        name_field->setText(file_name);
         QMetaObject::invokeMethod(dialog, "accept");
         return true;
     };

@@ -9,7 +9,8 @@ class QWidget;
 // Answers a modal window that a handler under test opens (a file dialog, a message box, a modal
 // form): polls for it while the handler's modal loop runs and calls the answer once. The answer
 // returns false for a window it does not want; it is offered the next one. Bounded in time: a
-// window that never comes leaves answered() false.
+// window that never comes leaves answered() false, and an unanswered one still open when the
+// time is up is closed, so a test fails rather than hangs.
 class ModalAnswer {
 public:
     using Answer = std::function<bool(QWidget *modal)>;

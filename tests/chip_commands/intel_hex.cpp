@@ -1,0 +1,48 @@
+#include "intel_hex.h"
+
+#include <QList>
+
+namespace {
+
+QByteArray record(int type, int address, const QByteArray &data)
+{
+    QByteArray bytes;
+    bytes.append(static_cast<char>(data.size()));
+    bytes.append(static_cast<char>((address >> 8) & 0xFF));
+    bytes.append(static_cast<char>(address & 0xFF));
+    bytes.append(static_cast<char>(type));
+    bytes.append(data);
+    int sum = 0;
+    for (char c : bytes)
+        sum += static_cast<unsigned char>(c);
+    bytes.append(static_cast<char>((-sum) & 0xFF));
+    return ':' + bytes.toHex().toUpper() + "\r\n";
+}
+
+} // namespace
+
+QByteArray to_intel_hex(const QByteArray &data, int address)
+{
+    QByteArray text;
+    for (int offset = 0; offset < data.size(); offset += 16)
+        text += record(0, address + offset, data.mid(offset, 16));
+    return text + record(1, 0, {});
+}
+
+std::map<int, unsigned char> parse_intel_hex(const QByteArray &text)
+{
+    std::map<int, unsigned char> bytes;
+    for (QByteArray line : text.split('\n')) {
+        line = line.trimmed();
+        if (!line.startsWith(':'))
+            continue;
+        const QByteArray raw = QByteArray::fromHex(line.mid(1));
+        if (raw.size() < 5 || raw[3] != 0)
+            continue;
+        const int count = static_cast<unsigned char>(raw[0]);
+        const int address = (static_cast<unsigned char>(raw[1]) << 8) | static_cast<unsigned char>(raw[2]);
+        for (int i = 0; i < count && 4 + i < raw.size(); ++i)
+            bytes[address + i] = static_cast<unsigned char>(raw[4 + i]);
+    }
+    return bytes;
+}

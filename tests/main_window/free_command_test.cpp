@@ -1,0 +1,157 @@
+#include "app/settings.h"
+#include "forms/main/main_form.h"
+#include "skin/button/tsui_button.h"
+#include "skin/edit/tsui_combo_box.h"
+#include "skin/edit/tsui_edit.h"
+#include "skin/edit/tsui_memo.h"
+#include "skin/menu/tsui_main_menu.h"
+#include "tests/support/modal_answer.h"
+#include "tests/support/program_dir_files.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString test_child() { return QCoreApplication::applicationDirPath() + QStringLiteral("/../avrdude_test/test_child"); }
+
+// The main window with avrdude replaced by the test child, so every run shows what it received.
+class MainWindowRuns : public ::testing::Test {
+protected:
+    void SetUp() override { useAvrdudePath(test_child() + QStringLiteral(" echoargs")); }
+    void TearDown() override { remove_program_file(QStringLiteral("options.ini")); }
+
+    void useAvrdudePath(const QString &path)
+    {
+        write_program_file(QStringLiteral("options.ini"), path.toUtf8() + "\r\n");
+        refresh_avrdude_path();
+    }
+
+    void presetLog() { form.Log->appendLines({QStringLiteral("previous run")}); }
+
+    TForm1 form;
+};
+
+} // namespace
+
+TEST_F(MainWindowRuns, EmptyCommandShowsTheErrorDialogAndLeavesTheLog)
+{
+    presetLog();
+    form.command->clear();
+    ModalAnswer answer(ModalAnswer::closeMessageBox());
+    QTest::mouseClick(form.suiButton1, Qt::LeftButton);
+    ASSERT_TRUE(answer.answered());
+    EXPECT_EQ(answer.seenTitle(), QStringLiteral("Fehler!"));
+    EXPECT_EQ(answer.seenText(), QStringLiteral("Sie haben kein Komando eigegeben!"));
+    EXPECT_EQ(form.Log->lines(), QStringList{QStringLiteral("previous run")});
+}
+
+TEST_F(MainWindowRuns, BlanksAreACommandAndTheTextStays)
+{
+    presetLog();
+    form.command->setText(QStringLiteral("   "));
+    QTest::mouseClick(form.suiButton1, Qt::LeftButton);
+    EXPECT_EQ(form.Log->lines(), (QStringList{"Return-Code des Programms: 0", "---Output---", "/c", "/"}));
+    EXPECT_EQ(form.command->text(), QStringLiteral("   "));
+}
+
+TEST_F(MainWindowRuns, FreeCommandReportsBothStreamsAndDecodesOemText)
+{
+    useAvrdudePath(test_child());
+    form.command->setText(QStringLiteral("out:\\x81ber\\r\\n\\r\\nx err:e1\\re2\\n exit:1"));
+    QTest::mouseClick(form.suiButton1, Qt::LeftButton);
+    EXPECT_EQ(form.Log->lines(), (QStringList{"Return-Code des Programms: 1", "---Output---", "über", "", "x",
+                                              "---Errors---", "e1", "e2"}));
+}
+
+TEST_F(MainWindowRuns, APathThatNamesNothingGivesTheFailureLines)
+{
+    useAvrdudePath(QStringLiteral("/nowhere/avrdude"));
+    presetLog();
+    form.command->setText(QStringLiteral("-p m8"));
+    QTest::mouseClick(form.suiButton1, Qt::LeftButton);
+    EXPECT_EQ(form.Log->lines(), (QStringList{"Pfad zu AVRDUDE nicht OK!", "/nowhere/avrdude",
+                                              "Passen sie den Pfad unter Einstellungen -> Optionen an!"}));
+
+    useAvrdudePath(QString());
+    form.ChipLoeschenClick();
+    EXPECT_EQ(form.Log->lines(), QStringList{QStringLiteral("Pfad zu AVRDUDE nicht OK!")});
+}
+
+TEST_F(MainWindowRuns, CancelledFileDialogLeavesTheLog)
+{
+    presetLog();
+    for (auto handler : {&TForm1::suiButton4Click, &TForm1::suiButton5Click, &TForm1::suiButton2Click,
+                         &TForm1::suiButton3Click}) {
+        ModalAnswer answer(ModalAnswer::cancelFileDialog());
+        (form.*handler)();
+        ASSERT_TRUE(answer.answered());
+        EXPECT_EQ(form.Log->lines(), QStringList{QStringLiteral("previous run")});
+    }
+}
+
+TEST_F(MainWindowRuns, MenuAndToolBarOpenTheSameDialogAndRememberTheName)
+{
+    QTemporaryDir dir;
+    const QString hex = dir.path() + QStringLiteral("/my dir/a.hex");
+    ASSERT_TRUE(QDir().mkpath(dir.path() + QStringLiteral("/my dir")));
+    QString filter_seen;
+    ModalAnswer answer([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (dialog != form.OpenDialog1)
+            return false;
+        filter_seen = dialog->nameFilters().join(u';');
+        return ModalAnswer::chooseFile(hex)(dialog);
+    });
+    form.menuFlashProgrammieren->Click();
+    ASSERT_TRUE(answer.answered());
+    EXPECT_EQ(filter_seen, QStringLiteral("Hex-Files (*.hex)"));
+    EXPECT_EQ(form.Log->lines().mid(2),
+              (QStringList{"/c", "/", "-p", "m8", "-P", "USB", "-E", "noreset,novcc", "-c", "usbasp", "-e",
+                           "-U", "flash:w:" + hex + ":a"}));
+
+    // The next showing offers the same file again.
+    QString offered;
+    ModalAnswer again([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            return false;
+        offered = dialog->selectedFiles().value(0);
+        dialog->reject();
+        return true;
+    });
+    form.show();
+    QTest::mouseClick(form.suiButton5, Qt::LeftButton);
+    form.hide();
+    ASSERT_TRUE(again.answered());
+    EXPECT_EQ(offered, hex);
+}
+
+TEST_F(MainWindowRuns, SaveDialogUsesTheNameAsTyped)
+{
+    ModalAnswer answer(ModalAnswer::chooseFile(QStringLiteral("/tmp/readback")));
+    form.menuEepromAuslesen->Click();
+    ASSERT_TRUE(answer.answered());
+    EXPECT_EQ(form.Log->lines().last(), QStringLiteral("eeprom:r:/tmp/readback:i"));
+}
+
+TEST(MainWindowStart, AMissingSettingsFileIsReportedAndTheWindowStillShows)
+{
+    remove_program_file(QStringLiteral("options.ini"));
+    TForm1 form;
+    form.setParameters({QStringLiteral("m16")});
+    ModalAnswer answer(ModalAnswer::closeMessageBox());
+    form.show();
+    QTRY_VERIFY_WITH_TIMEOUT(answer.answered(), 10000);
+    EXPECT_EQ(answer.seenText(),
+              QStringLiteral("Datei %1 kann nicht geöffnet werden.").arg(program_file(QStringLiteral("options.ini"))));
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.avrselect->text(), QStringLiteral("m8")) << "parameters are not applied";
+    form.hide();
+}
