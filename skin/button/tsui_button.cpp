@@ -2,6 +2,7 @@
 
 #include "skin/form/tform.h"
 
+#include <QBitmap>
 #include <QPointer>
 
 TsuiButton::TsuiButton(QWidget *parent)
@@ -24,6 +25,12 @@ void TsuiButton::setUIStyle(TsuiUIStyle style)
 
 void TsuiButton::setGlyph(const QPixmap &glyph)
 {
-    setIcon(glyph);
+    // A glyph's bottom-left pixel names its transparent colour.
+    QPixmap transparent = glyph;
+    if (!glyph.isNull()) {
+        const QImage image = glyph.toImage();
+        transparent.setMask(QBitmap::fromImage(image.createMaskFromColor(image.pixel(0, image.height() - 1))));
+    }
+    setIcon(transparent);
     setIconSize(glyph.size());
 }

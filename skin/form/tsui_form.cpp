@@ -111,7 +111,7 @@ void TsuiForm::rebuildMenuBar()
 QRect TsuiForm::childAlignArea() const
 {
     QRect free = rect();
-    free.setTop(title_bar_->isVisible() ? title_bar_->height() : 0);
+    free.setTop(!title_bar_->isHidden() ? title_bar_->height() : 0);
     if (menu_bar_)
         free.setTop(free.top() + menu_bar_height_);
     return free;
@@ -122,7 +122,7 @@ void TsuiForm::realign()
     setGeometry(host_->rect().marginsRemoved(FrameMargins));
     title_bar_->setGeometry(0, 0, width(), title_bar_->height());
     if (menu_bar_)
-        menu_bar_->setGeometry(0, title_bar_->isVisible() ? title_bar_->height() : 0, width(), menu_bar_height_);
+        menu_bar_->setGeometry(0, !title_bar_->isHidden() ? title_bar_->height() : 0, width(), menu_bar_height_);
     align_children(this, childAlignArea());
 }
 
