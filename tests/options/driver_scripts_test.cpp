@@ -1,7 +1,6 @@
 // The driver scripts shipped beside Quillon, run as the driver window runs them. modprobe is
 // replaced by a recorder first on PATH, so that the tests never load or unload a kernel module.
 
-#include "app/program_dir.h"
 #include "avrdude/process_runner.h"
 #include "tests/support/program_dir_files.h"
 
@@ -129,18 +128,4 @@ TEST_F(DriverScripts, RemoveUnloadsPpdevOnlyWhenLoaded)
         EXPECT_EQ(result.exit_code, 1u);
         EXPECT_EQ(modprobeCalls(), is_root() ? QStringList{QStringLiteral("-r ppdev")} : QStringList{});
     }
-}
-
-TEST_F(DriverScripts, AProgramDirWithBlanksStillFindsTheScript)
-{
-    // The driver window passes the path unquoted.
-    const QString dir = program_dir() + QStringLiteral("mit Leerzeichen/");
-    QDir().mkpath(dir);
-    QFile::remove(dir + QStringLiteral("remove_giveio.bat"));
-    ASSERT_TRUE(QFile::copy(program_file(QStringLiteral("remove_giveio.bat")), dir + QStringLiteral("remove_giveio.bat")));
-    bool timed_out = false;
-    const RunResult result = run_bounded(dir + QStringLiteral("remove_giveio.bat"), timed_out);
-    ASSERT_FALSE(timed_out);
-    EXPECT_TRUE(result.started);
-    EXPECT_TRUE(result.output.startsWith("Parallelport-Treiber ppdev entfernen"));
 }
