@@ -12,7 +12,11 @@ bool is_blank(QChar c) { return c == u' ' || c == u'\t'; }
 bool is_runnable_file(const QString &path)
 {
     const QFileInfo info(path);
-    return info.isFile() && ::access(QFile::encodeName(path).constData(), X_OK) == 0;
+    if (!info.isFile())
+        return false;
+    // A batch file is read by the shell, so it needs no execute bit of its own.
+    const int mode = path.endsWith(QLatin1String(".bat"), Qt::CaseInsensitive) ? R_OK : X_OK;
+    return ::access(QFile::encodeName(path).constData(), mode) == 0;
 }
 
 } // namespace

@@ -107,13 +107,38 @@ TEST(ProcessRunner, RunsBatchFilesThroughTheShell)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("echo installing\necho problem >&2\nexit 4\n");
     file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
 
     const RunResult result = run_and_capture(script);
     ASSERT_TRUE(result.started);
     EXPECT_EQ(result.exit_code, 4u);
     EXPECT_EQ(result.output, QByteArray("installing\n"));
     EXPECT_EQ(result.errors, QByteArray("problem\n"));
+}
+
+TEST(ProcessRunner, HandsChunksOverWhileTheChildStillRuns)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 first_chunk_ms = -1;
+    const RunResult result = run_child(QStringLiteral("out:early sleep:400 out:late"),
+                                       [&](OutputStream, const char *, std::size_t) {
+                                           if (first_chunk_ms < 0)
+                                               first_chunk_ms = clock.elapsed();
+                                       });
+    const qint64 end_ms = clock.elapsed();
+    ASSERT_GE(first_chunk_ms, 0);
+    EXPECT_LE(first_chunk_ms, end_ms - 300);
+    EXPECT_EQ(result.output, QByteArray("earlylate"));
+}
+
+TEST(ProcessRunner, StartsTheChildInAProcessGroupOfItsOwn)
+{
+    pid_t child_pid = 0;
+    const QString print_own_group = QStringLiteral("sh -c \"read -r pid comm state ppid pgrp rest < /proc/$$/stat; echo $pgrp\"");
+    const RunResult result = run_and_capture(print_own_group, {}, [&](pid_t pid) { child_pid = pid; });
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.output.trimmed().toLongLong(), static_cast<long long>(child_pid));
 }
 
 TEST(ProcessRunner, HandsEveryChunkToTheObserverInArrivalOrder)

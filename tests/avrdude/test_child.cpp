@@ -4,6 +4,7 @@
 //   sleep:MS               sleep
 //   grandchild:MS          start a grandchild that keeps both pipes open for MS, then go on
 //   signal:N               end by signal N
+//   ignoreterm             ignore SIGTERM from now on
 //   exit:N                 end with code N (default 0)
 //   echoargs               write every later argument on a line of its own to stdout, then end
 #include <csignal>
@@ -91,6 +92,8 @@ int main(int argc, char **argv)
                 ::usleep(static_cast<useconds_t>(std::atol(value) * 1000));
                 std::_Exit(0);
             }
+        } else if (verb == "ignoreterm") {
+            std::signal(SIGTERM, SIG_IGN);
         } else if (verb == "signal") {
             std::signal(std::atoi(value), SIG_DFL);
             ::raise(std::atoi(value));
