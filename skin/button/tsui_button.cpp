@@ -1,36 +1,150 @@
 #include "skin/button/tsui_button.h"
 
-#include "skin/form/tform.h"
+#include "skin/paint/draw_nine_slice.h"
+#include "skin/paint/image_masks.h"
+#include "skin/themes/builtin_theme_table.h"
+#include "skin/themes/file_theme.h"
+#include "skin/themes/style_resolution.h"
 
-#include <QBitmap>
-#include <QPointer>
+#include <QPainter>
+
+namespace {
+
+constexpr QRgb DisabledCaptionColour = 0xFF808080;
+constexpr QRgb EmbossColour = 0xFFFFFFFF;
+constexpr int GlyphCaptionFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+
+} // namespace
 
 TsuiButton::TsuiButton(QWidget *parent)
-    : QPushButton(parent)
+    : TsuiCustomButton(parent)
 {
-    connect(this, &QPushButton::clicked, this, [this] {
-        QPointer<TsuiButton> guard(this);
-        emit OnClick();
-        if (guard && modal_result_ != 0)
-            if (auto *form = qobject_cast<TForm *>(window()))
-                form->setModalResult(modal_result_);
-    });
+    resize(DefaultSize);
+    // The base set the style before this class could take its transparency from it.
+    UIStyleChanged();
 }
 
-void TsuiButton::setUIStyle(TsuiUIStyle style)
+void TsuiButton::setGlyphImage(const QImage &glyph)
 {
-    style_ = style;
+    glyph_ = glyph;
     update();
 }
 
-void TsuiButton::setGlyph(const QPixmap &glyph)
+void TsuiButton::setButtonLayout(TButtonLayout layout)
 {
-    // A glyph's bottom-left pixel names its transparent colour.
-    QPixmap transparent = glyph;
-    if (!glyph.isNull()) {
-        const QImage image = glyph.toImage();
-        transparent.setMask(QBitmap::fromImage(image.createMaskFromColor(image.pixel(0, image.height() - 1))));
+    layout_ = layout;
+    update();
+}
+
+void TsuiButton::setSpacing(int spacing)
+{
+    spacing_ = spacing;
+    update();
+}
+
+void TsuiButton::UIStyleChanged()
+{
+    TsuiUIStyle effective = uiStyle();
+    if (UsingFileTheme(fileTheme(), uiStyle(), effective))
+        setTransparent(fileTheme()->GetBool(ThemeElement::ButtonTransparentBool));
+    else
+        setTransparent(GetThemeBool(effective, ThemeElement::ButtonTransparentBool));
+}
+
+void TsuiButton::PaintFace(QPainter &canvas, const QImage &frame)
+{
+    canvas.setFont(font());
+    DrawNineSlice(frame, canvas, rect(), frameTransparent());
+    if (glyph_.isNull())
+        return;
+    const QFontMetrics metrics(font());
+    const QString text = caption();
+    paintGlyph(canvas, text.isEmpty() ? 0 : metrics.horizontalAdvance(text), text.isEmpty() ? 0 : metrics.height());
+}
+
+void TsuiButton::paintGlyph(QPainter &canvas, int captionWidth, int captionHeight)
+{
+    const int tw = captionWidth;
+    const int th = captionHeight;
+    int gw = glyph_.width();
+    const int gh = glyph_.height();
+    // A glyph twice as wide as high holds a normal and a disabled picture.
+    const bool twoFrames = gw == 2 * gh;
+    if (twoFrames)
+        gw = gh;
+    const int W = width();
+    const int H = height();
+    int gx = 0;
+    int gy = 0;
+    int tx = 0;
+    int ty = 0;
+    switch (layout_) {
+    case blGlyphLeft:
+        gx = (W - (tw + gw + spacing_)) / 2;
+        gy = (H - gh) / 2;
+        tx = gx + gw + spacing_;
+        ty = (H - th) / 2;
+        break;
+    case blGlyphRight:
+        gx = (W + tw + spacing_ - gw) / 2;
+        gy = (H - gh) / 2;
+        tx = gx - tw - spacing_;
+        ty = (H - th) / 2;
+        break;
+    case blGlyphTop:
+        gx = (W - gw) / 2;
+        gy = (H - (th + gh + spacing_)) / 2;
+        tx = (W - tw) / 2;
+        ty = gy + gh + spacing_;
+        break;
+    case blGlyphBottom:
+        gx = (W - gw) / 2;
+        gy = (H + th + spacing_ - gh) / 2;
+        tx = (W - tw) / 2;
+        ty = gy - th - spacing_;
+        break;
     }
-    setIcon(transparent);
-    setIconSize(glyph.size());
+    text_origin_ = QPoint(tx, ty);
+    if (isPressed()) {
+        ++gx;
+        ++gy;
+    }
+
+    const QImage masked = WithTransparentColour(glyph_, TopLeftColour(glyph_));
+    QImage picture;
+    if (twoFrames)
+        picture = masked.copy(isEnabled() ? 0 : gw, 0, gw, gh);
+    else
+        picture = isEnabled() ? masked : Greyed(masked);
+    canvas.drawImage(gx, gy, picture);
+}
+
+void TsuiButton::PaintCaption(QPainter &canvas, const QString &caption)
+{
+    if (glyph_.isNull()) {
+        TsuiCustomButton::PaintCaption(canvas, caption);
+        return;
+    }
+    canvas.setBrush(Qt::NoBrush);
+    canvas.setFont(font());
+    const auto area = [this](QPoint origin) { return QRect(origin, QPoint(width() - 1, height() - 1)); };
+    if (!isEnabled()) {
+        canvas.setPen(QColor::fromRgb(EmbossColour));
+        canvas.drawText(area(text_origin_ + QPoint(1, 1)), GlyphCaptionFlags, caption);
+        canvas.setPen(QColor::fromRgb(DisabledCaptionColour));
+    } else {
+        if (isPressed())
+            text_origin_ += QPoint(1, 1);
+        canvas.setPen(fontColour());
+    }
+    canvas.drawText(area(text_origin_), GlyphCaptionFlags, caption);
+}
+
+void TsuiButton::PaintFocus(QPainter &canvas)
+{
+    // These two styles mark focus by a bold caption instead of a rectangle.
+    if (uiStyle() == TsuiUIStyle::MacOS || uiStyle() == TsuiUIStyle::BlueGlass)
+        setBoldCaption();
+    else
+        TsuiCustomButton::PaintFocus(canvas);
 }

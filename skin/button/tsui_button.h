@@ -1,32 +1,55 @@
 #pragma once
 
-#include "skin/themes/ui_style.h"
+#include "skin/button/tsui_custom_button.h"
 
+#include <QImage>
 #include <QPixmap>
-#include <QPushButton>
+#include <QPoint>
 
-// A push button of the skinned widget set, with an optional glyph and a modal result that ends
-// its window's modal showing when clicked.
-class TsuiButton : public QPushButton {
+// The skinned push button: the style's button strip stretched to any size by nine slices, an
+// optional glyph beside the caption, and a transparent face in the styles that want one.
+class TsuiButton : public TsuiCustomButton {
     Q_OBJECT
-    Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
-    Q_PROPERTY(QString Caption READ text WRITE setText)
-    Q_PROPERTY(int ModalResult READ modalResult WRITE setModalResult)
+    Q_PROPERTY(QImage Glyph READ glyph WRITE setGlyphImage)
+    Q_PROPERTY(TButtonLayout Layout READ buttonLayout WRITE setButtonLayout)
+    Q_PROPERTY(int Spacing READ spacing WRITE setSpacing)
+    Q_PROPERTY(int ResHandle READ resHandle WRITE setResHandle)
 
 public:
+    enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+    Q_ENUM(TButtonLayout)
+
+    static constexpr QSize DefaultSize{80, 27};
+    static constexpr int DefaultSpacing = 4;
+
     explicit TsuiButton(QWidget *parent);
 
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
-    int modalResult() const { return modal_result_; }
-    void setModalResult(int result) { modal_result_ = result; }
-    void setGlyph(const QPixmap &glyph);
-    void setHint(const QString &hint) { setToolTip(hint); }
+    QImage glyph() const { return glyph_; }
+    void setGlyphImage(const QImage &glyph);
+    void setGlyph(const QPixmap &glyph) { setGlyphImage(glyph.toImage()); }
+    // Named apart from QWidget's layout(), which is a different thing.
+    TButtonLayout buttonLayout() const { return layout_; }
+    void setButtonLayout(TButtonLayout layout);
+    int spacing() const { return spacing_; }
+    void setSpacing(int spacing);
+    // Kept for stored windows that write it; always reads 0.
+    int resHandle() const { return 0; }
+    void setResHandle(int) {}
 
-signals:
-    void OnClick();
+    // Where the caption went at the last paint with a glyph.
+    QPoint textOrigin() const { return text_origin_; }
+
+protected:
+    void UIStyleChanged() override;
+    void PaintFace(QPainter &canvas, const QImage &frame) override;
+    void PaintCaption(QPainter &canvas, const QString &caption) override;
+    void PaintFocus(QPainter &canvas) override;
 
 private:
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
-    int modal_result_ = 0;
+    void paintGlyph(QPainter &canvas, int captionWidth, int captionHeight);
+
+    QImage glyph_;
+    TButtonLayout layout_ = blGlyphLeft;
+    int spacing_ = DefaultSpacing;
+    QPoint text_origin_;
 };

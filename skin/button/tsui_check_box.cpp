@@ -1,20 +1,302 @@
 #include "skin/button/tsui_check_box.h"
 
+#include "skin/paint/image_masks.h"
+#include "skin/paint/parent_background.h"
+#include "skin/themes/file_theme.h"
+#include "skin/themes/style_bitmaps.h"
+#include "skin/themes/style_resolution.h"
+
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+// Frames of the state strip.
+constexpr int CheckedFrame = 1;
+constexpr int UncheckedFrame = 2;
+constexpr int CheckedDisabledFrame = 3;
+constexpr int UncheckedDisabledFrame = 4;
+
+// Room around picture and caption when the box sizes itself.
+constexpr int AutoSizeTextLeading = 2;
+constexpr int AutoSizeVerticalMargin = 4;
+constexpr int AutoSizeHorizontalMargin = 8;
+// The picture sits one pixel in from the edge; the caption four pixels after it.
+constexpr int PictureInset = 1;
+constexpr int CaptionGap = 4;
+constexpr int FocusMarkExtraHeight = 2;
+constexpr int FocusMarkRightToLeftExtra = 2;
+
+constexpr int CaptionFlags = Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+
+} // namespace
+
 TsuiCheckBox::TsuiCheckBox(QWidget *parent)
-    : QCheckBox(parent)
+    : QWidget(parent)
 {
-    // toggled fires only on a real change, from a click or from setChecked alike.
-    connect(this, &QCheckBox::toggled, this, [this] { CheckedChanged(); });
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::TabFocus);
+    resize(DefaultSize);
+    // Set directly: the box keeps its designed size until it has a caption or a look to fit.
+    style_ = GetOwnerFormStyle(parent);
 }
 
 void TsuiCheckBox::setUIStyle(TsuiUIStyle style)
 {
     style_ = style;
+    applyAutoSize();
     update();
+}
+
+void TsuiCheckBox::setFileTheme(TsuiFileTheme *theme)
+{
+    disconnect(file_theme_watch_);
+    file_theme_ = theme;
+    if (theme) {
+        file_theme_watch_ = connect(theme, &QObject::destroyed, this, [this] {
+            file_theme_ = nullptr;
+            setUIStyle(TsuiUIStyle::DeepBlue);
+        });
+    }
+    setUIStyle(style_);
+}
+
+void TsuiCheckBox::setAutoSize(bool on)
+{
+    auto_size_ = on;
+    applyAutoSize();
+    update();
+}
+
+void TsuiCheckBox::setChecked(bool checked)
+{
+    if (checked == checked_)
+        return;
+    checked_ = checked;
+    update();
+    CheckedChanged();
+}
+
+void TsuiCheckBox::setText(const QString &text)
+{
+    caption_ = text;
+    updateAccelerator();
+    applyAutoSize();
+    update();
+}
+
+QColor TsuiCheckBox::color() const
+{
+    return parent_color_ || !color_.isValid() ? ParentColour(this) : color_;
+}
+
+void TsuiCheckBox::setColor(const QColor &color)
+{
+    color_ = color;
+    parent_color_ = false;
+    update();
+}
+
+void TsuiCheckBox::setParentColor(bool on)
+{
+    parent_color_ = on;
+    update();
+}
+
+void TsuiCheckBox::setTabStop(bool on)
+{
+    tab_stop_ = on;
+    setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void TsuiCheckBox::setTransparent(bool on)
+{
+    transparent_ = on;
+    update();
+}
+
+void TsuiCheckBox::Click()
+{
+    Toggle();
+}
+
+QSize TsuiCheckBox::sizeHint() const
+{
+    return autoSizeFor(picture(CheckedFrame));
+}
+
+bool TsuiCheckBox::NeedsFocusMark() const
+{
+    return tab_stop_ && hasFocus();
 }
 
 void TsuiCheckBox::CheckedChanged()
 {
     if (!loading_)
         emit OnClick();
+}
+
+void TsuiCheckBox::Toggle()
+{
+    BeforeToggle();
+    setChecked(!checked_);
+}
+
+bool TsuiCheckBox::canTakeFocus() const
+{
+    return isEnabled() && isVisibleTo(window());
+}
+
+QImage TsuiCheckBox::picture(int frameIndex) const
+{
+    QImage result;
+    try {
+        TsuiUIStyle effective = style_;
+        if (UsingFileTheme(file_theme_, style_, effective))
+            file_theme_->GetBitmapFrame(PictureElement(), &result, frameIndex, StripFrameCount);
+        else
+            GetThemeBitmap(effective, PictureElement(), &result, frameIndex, StripFrameCount);
+    } catch (const std::exception &) {
+        // Without a picture the box still shows and sizes its caption.
+        result = QImage();
+    }
+    return result;
+}
+
+QSize TsuiCheckBox::autoSizeFor(const QImage &picture) const
+{
+    const QFontMetrics metrics(font());
+    const int h = std::max(metrics.height() + AutoSizeTextLeading, picture.height()) + AutoSizeVerticalMargin;
+    const int w = picture.width() + metrics.horizontalAdvance(caption_) + AutoSizeHorizontalMargin;
+    return QSize(w, h);
+}
+
+void TsuiCheckBox::applyAutoSize()
+{
+    if (auto_size_)
+        resize(autoSizeFor(picture(CheckedFrame)));
+}
+
+void TsuiCheckBox::updateAccelerator()
+{
+    if (accelerator_id_ != 0)
+        releaseShortcut(accelerator_id_);
+    accelerator_id_ = 0;
+    const QKeySequence accelerator = QKeySequence::mnemonic(caption_);
+    if (!accelerator.isEmpty())
+        accelerator_id_ = grabShortcut(accelerator);
+}
+
+bool TsuiCheckBox::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        auto *shortcut = static_cast<QShortcutEvent *>(event);
+        if (accelerator_id_ != 0 && shortcut->shortcutId() == accelerator_id_) {
+            if (isEnabled()) {
+                if (canTakeFocus())
+                    setFocus(Qt::ShortcutFocusReason);
+                Click();
+            }
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void TsuiCheckBox::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        applyAutoSize();
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        click_armed_ = false;
+    update();
+}
+
+void TsuiCheckBox::paintEvent(QPaintEvent *)
+{
+    const bool enabled = isEnabled();
+    const int frameIndex = checked_ ? (enabled ? CheckedFrame : CheckedDisabledFrame)
+                                    : (enabled ? UncheckedFrame : UncheckedDisabledFrame);
+    QImage pic = picture(frameIndex);
+    if (PictureTransparent())
+        pic = WithTransparentColour(pic, BottomLeftColour(pic));
+    if (auto_size_ && size() != autoSizeFor(pic))
+        resize(autoSizeFor(pic));
+
+    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
+    buffer.fill(Qt::transparent);
+    {
+        QPainter canvas(&buffer);
+        canvas.setFont(font());
+        if (transparent_)
+            PaintParentBackground(canvas, this);
+        else
+            canvas.fillRect(rect(), color());
+        canvas.setBrush(Qt::NoBrush);
+        const int lineHeight = QFontMetrics(font()).height();
+        const int ty = (height() - lineHeight) / 2;
+        const int pictureTop = (height() - pic.height()) / 2;
+        const int offset = pic.width() + CaptionGap;
+        // The caption keeps its colour when disabled: only the picture says so.
+        canvas.setPen(palette().color(QPalette::Active, QPalette::WindowText));
+        QRect focusMark;
+        if (layoutDirection() == Qt::RightToLeft) {
+            canvas.drawImage(width() - pic.width() - PictureInset, pictureTop, pic);
+            canvas.drawText(QRect(QPoint(0, ty), QPoint(width() - offset - 1, height() - 1)),
+                            CaptionFlags | Qt::AlignRight, caption_);
+            focusMark = QRect(QPoint(0, ty), QPoint(width() - offset + FocusMarkRightToLeftExtra - 1,
+                                                    ty + lineHeight + FocusMarkExtraHeight - 1));
+        } else {
+            canvas.drawImage(PictureInset, pictureTop, pic);
+            canvas.drawText(QRect(QPoint(offset, ty), QPoint(width() - 1, height() - 1)), CaptionFlags | Qt::AlignLeft,
+                            caption_);
+            focusMark = QRect(QPoint(offset - 1, ty), QPoint(width() - 1, ty + lineHeight + FocusMarkExtraHeight - 1));
+        }
+        if (NeedsFocusMark()) {
+            canvas.setPen(QPen(palette().color(QPalette::Active, QPalette::WindowText), 1, Qt::DotLine));
+            canvas.drawRect(focusMark.adjusted(0, 0, -1, -1));
+        }
+    }
+    QPainter(this).drawImage(0, 0, buffer);
+}
+
+void TsuiCheckBox::mousePressEvent(QMouseEvent *event)
+{
+    QWidget::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (canTakeFocus())
+        setFocus(Qt::MouseFocusReason);
+    click_armed_ = true;
+    event->accept();
+}
+
+void TsuiCheckBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const bool armed = click_armed_;
+    click_armed_ = false;
+    if (armed && rect().contains(event->position().toPoint()))
+        Click();
+}
+
+void TsuiCheckBox::keyReleaseEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool toggleKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (toggleKey && !event->isAutoRepeat() && KeyToggles() && hasFocus() && isEnabled()) {
+        update();
+        Click();
+        event->accept();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
 }

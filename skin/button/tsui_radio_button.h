@@ -3,7 +3,8 @@
 #include "skin/button/tsui_check_box.h"
 
 // A radio button: checking it unchecks the other radio buttons of the same parent with the same
-// GroupIndex. Radio buttons on different parents never affect each other.
+// GroupIndex. Radio buttons on different parents never affect each other. A click only checks;
+// Space does nothing; a double click is a double click, not a second click.
 class TsuiRadioButton : public TsuiCheckBox {
     Q_OBJECT
     Q_PROPERTY(int GroupIndex READ groupIndex WRITE setGroupIndex)
@@ -15,8 +16,13 @@ public:
     void setGroupIndex(int index) { group_index_ = index; }
 
 protected:
+    bool PictureTransparent() const override { return true; }
+    ThemeElement PictureElement() const override { return ThemeElement::RadioButtonImage; }
     void CheckedChanged() override;
-    void nextCheckState() override;
+    void Toggle() override;
+    bool KeyToggles() const override { return false; }
+
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     int group_index_ = 0;

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "skin/themes/file_theme.h"
+#include "skin/themes/ui_style.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QTimer;
+
+// The skinned push button's state machine and drawing skeleton: hover, press, keyboard
+// activation, accelerator, default and cancel buttons, the modal result and the auto-repeat
+// event while the left button is held. Every paint is composed off-screen from the style's
+// three-frame button strip (normal, hover, pressed) and copied in one step.
+class TsuiCustomButton : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
+    Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
+    Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
+    Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
+    Q_PROPERTY(bool Cancel READ cancel WRITE setCancel)
+    Q_PROPERTY(bool Default READ isDefault WRITE setDefault)
+    Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
+    Q_PROPERTY(int ModalResult READ modalResult WRITE setModalResult)
+    Q_PROPERTY(int FocusedRectMargin READ focusedRectMargin WRITE setFocusedRectMargin)
+    Q_PROPERTY(int MouseContinuouslyDownInterval READ mouseContinuouslyDownInterval WRITE
+                   setMouseContinuouslyDownInterval)
+
+public:
+    static constexpr int DefaultRepeatInterval = 100;
+    static constexpr int DefaultFocusedRectMargin = 2;
+    // What a strip that cannot be fetched is replaced by.
+    static constexpr QSize BlankFrameSize{74, 21};
+    static constexpr int StripFrameCount = 3;
+
+    explicit TsuiCustomButton(QWidget *parent);
+    ~TsuiCustomButton() override;
+
+    QString caption() const { return caption_; }
+    void setCaption(const QString &caption);
+    // The caption is the control's text.
+    QString text() const { return caption_; }
+    void setText(const QString &text) { setCaption(text); }
+    void setHint(const QString &hint) { setToolTip(hint); }
+
+    bool autoSize() const { return auto_size_; }
+    void setAutoSize(bool on);
+    bool tabStop() const { return tab_stop_; }
+    void setTabStop(bool on);
+    TsuiFileTheme *fileTheme() const { return file_theme_; }
+    void setFileTheme(TsuiFileTheme *theme);
+    TsuiUIStyle uiStyle() const { return style_; }
+    void setUIStyle(TsuiUIStyle style);
+    bool cancel() const { return cancel_; }
+    void setCancel(bool on) { cancel_ = on; }
+    bool isDefault() const { return default_; }
+    void setDefault(bool on);
+    bool transparent() const { return transparent_; }
+    void setTransparent(bool on);
+    int modalResult() const { return modal_result_; }
+    void setModalResult(int result) { modal_result_ = result; }
+    int focusedRectMargin() const { return focused_rect_margin_; }
+    void setFocusedRectMargin(int margin);
+    int mouseContinuouslyDownInterval() const { return repeat_interval_; }
+    // Takes effect at the next press.
+    void setMouseContinuouslyDownInterval(int ms) { repeat_interval_ = ms; }
+
+    // Whether Enter clicks this button: its Default flag, unless another skinned button of the
+    // window has the focus (then that one is the default) or this one has it.
+    bool activeDefault() const { return active_default_; }
+    bool isPressed() const { return pressed_; }
+    bool isMouseInside() const { return mouse_inside_; }
+
+    // A click by program: the same as a user's, modal result and OnClick included.
+    void Click();
+
+    // Enter or Escape offered by the window (see TsuiDialogKeyRouter); true when taken.
+    bool DialogKey(int key);
+
+signals:
+    void OnClick();
+    void OnMouseEnter();
+    void OnMouseExit();
+    void OnMouseContinuouslyDown();
+
+protected:
+    virtual void UpdateAutoSize();
+    virtual void CaptionChanged() {}
+    virtual void FontChanged();
+    virtual void TransparentChanged();
+    virtual void EnabledChanged() {}
+    virtual void UIStyleChanged() {}
+    virtual void PaintFace(QPainter &canvas, const QImage &frame);
+    virtual void PaintCaption(QPainter &canvas, const QString &caption);
+    virtual void PaintFocus(QPainter &canvas);
+    virtual void GetNormalPicture(QImage *bitmap);
+    virtual void GetMouseOnPicture(QImage *bitmap);
+    virtual void GetMouseDownPicture(QImage *bitmap);
+    virtual void GetDisabledPicture(QImage *bitmap);
+
+    // The face is drawn with its transparent colour; follows Transparent.
+    bool frameTransparent() const { return frame_transparent_; }
+    void setBoldCaption() { bold_caption_ = true; }
+    QColor fontColour() const;
+
+    bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void fetchFrame(int index, QImage *bitmap) const;
+    QImage currentFrame();
+    void stopRepeat();
+    void updateAccelerator();
+    void attachToWindow();
+    void focusAnnounced(QWidget *now);
+    bool canTakeFocus() const;
+
+    QString caption_;
+    bool auto_size_ = false;
+    bool tab_stop_ = true;
+    bool cancel_ = false;
+    bool default_ = false;
+    bool active_default_ = false;
+    bool transparent_ = false;
+    bool frame_transparent_ = false;
+    bool bold_caption_ = false;
+    bool mouse_inside_ = false;
+    bool pressed_ = false;
+    // A left press began on the button; its release inside clicks, wherever the pointer went.
+    bool click_armed_ = false;
+    int modal_result_ = 0;
+    int focused_rect_margin_ = DefaultFocusedRectMargin;
+    int repeat_interval_ = DefaultRepeatInterval;
+    int accelerator_id_ = 0;
+    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
+    QPointer<TsuiFileTheme> file_theme_;
+    QMetaObject::Connection file_theme_watch_;
+    QTimer *repeat_timer_ = nullptr;
+    QPointer<QWidget> attached_window_;
+};
