@@ -14,6 +14,17 @@ QString decode_console_text(const QByteArray &bytes)
     return QString::fromLatin1(bytes);
 }
 
+QString ConsoleStreamDecoder::decode(const QByteArray &chunk)
+{
+    if (!oem_mode_) {
+        QString text = utf8_.decode(chunk);
+        if (!utf8_.hasError())
+            return text;
+        oem_mode_ = true;
+    }
+    return oem_.isValid() ? oem_.decode(chunk) : QString::fromLatin1(chunk);
+}
+
 QStringList split_console_lines(const QString &text)
 {
     QStringList lines;

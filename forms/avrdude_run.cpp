@@ -2,6 +2,8 @@
 
 #include "avrdude/process_runner.h"
 #include "avrdude/run_report.h"
+#include "forms/live_run/live_output.h"
+#include "forms/live_run/run_guard.h"
 #include "skin/edit/tsui_memo.h"
 
 #include <QApplication>
@@ -10,17 +12,23 @@
 
 #include <thread>
 
-RunResult run_keeping_windows_painted(const QString &command_line)
+RunResult run_keeping_windows_painted(const QString &command_line, const LiveView &view)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     RunResult result;
     QEventLoop loop;
+    RunGuard guard;
+    LiveOutput live(view);
     std::thread worker([&] {
-        result = run_and_capture(command_line);
+        result = run_and_capture(
+            command_line, [&](OutputStream stream, const char *data, std::size_t size) { live.post(stream, data, size); },
+            [&](pid_t pid) { guard.childStarted(pid); });
+        guard.runEnded();
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
     worker.join();
+    live.finish();
     QApplication::restoreOverrideCursor();
     return result;
 }

@@ -5,12 +5,21 @@
 #include <QString>
 #include <QStringList>
 
+class ProgressStrip;
 class TsuiMemo;
+
+// Where a run shows itself while it lasts: the log that will receive its report shows the child's
+// output as it arrives, and the strip shows avrdude's own progress.
+struct LiveView {
+    TsuiMemo *log = nullptr;
+    ProgressStrip *progress = nullptr;
+};
 
 // Runs a command line and returns when the child has ended. Meanwhile the windows keep painting
 // and show a wait cursor, but take no input: a window that stops painting for a whole flash write
 // looks hung, and a desktop that offers to kill it mid-write can leave a chip half-programmed.
-RunResult run_keeping_windows_painted(const QString &command_line);
+// Escape or closing a window stops the child. The live log is left empty for the report.
+RunResult run_keeping_windows_painted(const QString &command_line, const LiveView &view = {});
 
 // Appends a run's report to a log pane.
 void report_run(const RunResult &result, TsuiMemo &log, const QStringList &failure_lines);

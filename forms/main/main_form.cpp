@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "forms/main/device_lists.h"
+#include "forms/live_run/progress_strip.h"
 #include "forms/main/tool_glyphs.h"
 #include "skin/button/tsui_button.h"
 #include "skin/dialog/tsui_message_dialog.h"
@@ -83,6 +84,7 @@ TForm1::TForm1()
     suiMessageDialog1 = new TsuiMessageDialog(this);
     suiMessageDialog1->setObjectName(QStringLiteral("suiMessageDialog1"));
     suiForm1->realign();
+    placeProgressStrip();
     centreOnDesktop();
 }
 
@@ -193,6 +195,24 @@ void TForm1::createLogPanel()
     Log->setUIStyle(TsuiUIStyle::DeepBlue);
     Log->setReadOnly(true);
     set_align(Log, TAlign::alClient);
+
+    // avrdude's progress, right-aligned in the log's caption bar while a run lasts.
+    progressStrip = new ProgressStrip(logPanel, TsuiUIStyle::MacOS);
+    placeProgressStrip();
+}
+
+void TForm1::placeProgressStrip()
+{
+    constexpr int RightMargin = 8;
+    constexpr int CaptionBarHeight = 21;
+    progressStrip->move(logPanel->width() - ProgressStrip::StripWidth - RightMargin,
+                        (CaptionBarHeight - ProgressStrip::StripHeight) / 2);
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    TForm::resizeEvent(event);
+    placeProgressStrip();
 }
 
 void TForm1::createMenu()

@@ -17,6 +17,7 @@ class TsuiMemo;
 class TsuiMenuItem;
 class TsuiMessageDialog;
 class TsuiPanel;
+class ProgressStrip;
 class TForm;
 
 // The main window: device, programmer and port, the tool bar and menu that start the chip
@@ -63,6 +64,7 @@ public:
     TsuiButton *suiButton1;
     TsuiPanel *logPanel;
     TsuiMemo *Log;
+    ProgressStrip *progressStrip;
     TsuiMessageDialog *suiMessageDialog1;
     QFileDialog *OpenDialog1;
     QFileDialog *SaveDialog1;
@@ -95,12 +97,14 @@ protected:
     void FormShow() override;
     // Closing the main window ends the program, even while another window is open.
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createToolBar();
     void createChoiceBand();
     void createCommandGroup();
     void createLogPanel();
+    void placeProgressStrip();
     void createMenu();
     void createDialogs();
     // Runs the dialog; returns the chosen full file name, or an empty text when cancelled.

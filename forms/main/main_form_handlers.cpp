@@ -49,7 +49,7 @@ void TForm1::command_line_check()
 void TForm1::runIntoLog(const QString &command_line, const QStringList &failure_lines)
 {
     Log->clearLines();
-    const RunResult result = run_keeping_windows_painted(command_line);
+    const RunResult result = run_keeping_windows_painted(command_line, {Log, progressStrip});
     report_run(result, *Log, failure_lines);
 }
 

@@ -1,0 +1,113 @@
+// A run as the user sees it while it lasts: the child's output in the log as it arrives,
+// avrdude's progress in the strip, and Escape or closing the window to stop it.
+#include "app/settings.h"
+#include "avrdude/process_runner.h"
+#include "avrdude/run_report.h"
+#include "forms/live_run/progress_strip.h"
+#include "forms/main/main_form.h"
+#include "skin/edit/tsui_edit.h"
+#include "skin/edit/tsui_memo.h"
+#include "skin/button/tsui_button.h"
+#include "tests/support/program_dir_files.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+QString test_child() { return QCoreApplication::applicationDirPath() + QStringLiteral("/../avrdude_test/test_child"); }
+
+// What avrdude writes to a pipe while it programs, slowly.
+const QString SlowProgress = QStringLiteral(
+    "out:avrdude\\x20start\\n \"err:Writing | \" sleep:300 err:######################### sleep:300 "
+    "err:#########################\\x20|\\x20100%\\x200.60s\\n\\n sleep:300 out:done\\n exit:0");
+
+class LiveRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        write_program_file(QStringLiteral("options.ini"), test_child().toUtf8() + "\r\n");
+        refresh_avrdude_path();
+        form.show();
+    }
+    void TearDown() override { form.hide(); }
+
+    // Runs the free command while sampling what the window shows every few milliseconds.
+    void runSampling(const QString &command)
+    {
+        QTimer sampler;
+        sampler.setInterval(5);
+        QObject::connect(&sampler, &QTimer::timeout, [this] {
+            percents.insert(form.progressStrip->isVisible() ? form.progressStrip->percent() : -1);
+            live_texts << form.Log->toPlainText();
+        });
+        sampler.start();
+        form.command->setText(command);
+        form.suiButton1Click();
+    }
+
+    TForm1 form;
+    std::set<int> percents;
+    QStringList live_texts;
+};
+
+} // namespace
+
+TEST_F(LiveRun, ShowsOutputAndProgressWhileItRunsAndTheExactReportAfterwards)
+{
+    runSampling(SlowProgress);
+    EXPECT_TRUE(percents.count(0)) << "the bar appears at 0 %";
+    EXPECT_TRUE(percents.count(50));
+    EXPECT_TRUE(percents.count(100));
+    EXPECT_FALSE(form.progressStrip->isVisible()) << "hidden again after the run";
+
+    const bool saw_live = std::any_of(live_texts.begin(), live_texts.end(), [](const QString &text) {
+        return text.startsWith(QStringLiteral("avrdude start\nWriting | #"));
+    });
+    EXPECT_TRUE(saw_live);
+
+    const RunResult plain = run_and_capture(avrdude_frame(avrdude_path()) + SlowProgress);
+    EXPECT_EQ(form.Log->lines(), report_lines(plain, {}));
+}
+
+TEST_F(LiveRun, EscapeEndsTheChildsProcessGroup)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QTimer::singleShot(300, &form, [this] { QTest::keyClick(form.Log, Qt::Key_Escape); });
+    runSampling(QStringLiteral("out:started\\n grandchild:20000 sleep:20000"));
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(form.Log->lines(), (QStringList{"Return-Code des Programms: 143", "---Output---", "started"}));
+}
+
+TEST_F(LiveRun, AChildThatIgnoresTerminateIsKilledAfterTheGracePeriod)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QTimer::singleShot(300, &form, [this] { form.close(); });
+    runSampling(QStringLiteral("ignoreterm sleep:20000"));
+    EXPECT_GE(clock.elapsed(), 2000);
+    EXPECT_LT(clock.elapsed(), 8000);
+    EXPECT_EQ(form.Log->lines(), QStringList{QStringLiteral("Return-Code des Programms: 137")});
+    EXPECT_TRUE(form.isVisible()) << "the close only stopped the run";
+}
+
+TEST_F(LiveRun, OtherInputStaysBlockedWhileItRuns)
+{
+    int clicks = 0;
+    QObject::connect(form.suiButton1, &TsuiButton::OnClick, [&] { ++clicks; });
+    QTimer::singleShot(200, &form, [this] {
+        QTest::mouseClick(form.suiButton1, Qt::LeftButton);
+        QTest::keyClick(form.command, Qt::Key_X);
+    });
+    runSampling(QStringLiteral("sleep:600 out:once"));
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(form.command->text(), QStringLiteral("sleep:600 out:once"));
+    EXPECT_EQ(form.Log->lines(), (QStringList{"Return-Code des Programms: 0", "---Output---", "once"}));
+}
