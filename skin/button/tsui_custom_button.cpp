@@ -288,6 +288,8 @@ bool TsuiCustomButton::event(QEvent *event)
         break;
     }
     case QEvent::ParentChange:
+    case QEvent::Show:
+        // A container may have been moved into its window after the button was created on it.
         attachToWindow();
         break;
     default:

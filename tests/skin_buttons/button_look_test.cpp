@@ -115,28 +115,6 @@ TEST_F(ButtonLook, GlyphOfAToolButtonSitsAtSixFiveAndMovesWhenPressed)
     EXPECT_EQ(BoundsOf(disabled, 0x0000FF), QRect(6, 5, 16, 16));
 }
 
-TEST_F(ButtonLook, GlyphWithCaptionFollowsTheLayout)
-{
-    auto *button = new TsuiButton(&window);
-    button->setUIStyle(TsuiUIStyle::WinXP);
-    button->setGeometry(0, 0, 120, 60);
-    button->setGlyph(GreenGlyph());
-    button->setText(QStringLiteral("Lesen"));
-    const QFontMetrics metrics(button->font());
-    const int tw = metrics.horizontalAdvance(QStringLiteral("Lesen"));
-    const int th = metrics.height();
-
-    const int gx = (120 - (tw + 16 + 4)) / 2;
-    EXPECT_EQ(BoundsOf(Render(button), Green).topLeft(), QPoint(gx, (60 - 16) / 2));
-    EXPECT_EQ(button->textOrigin(), QPoint(gx + 16 + 4, (60 - th) / 2));
-
-    button->setButtonLayout(TsuiButton::blGlyphBottom);
-    const QImage bottom = Render(button);
-    const int gy = (60 + th + 4 - 16) / 2;
-    EXPECT_EQ(BoundsOf(bottom, Green).topLeft(), QPoint((120 - 16) / 2, gy));
-    EXPECT_EQ(button->textOrigin(), QPoint((120 - tw) / 2, gy - th - 4));
-}
-
 TEST_F(ButtonLook, DisabledCaptionIsGreyOverAWhiteCopyOnFrameOne)
 {
     auto *button = new TsuiButton(&window);
