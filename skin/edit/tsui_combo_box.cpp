@@ -1,23 +1,223 @@
 #include "skin/edit/tsui_combo_box.h"
 
+#include "skin/edit/combo_box_layout_style.h"
+#include "skin/edit/edit_border.h"
+#include "skin/themes/builtin_theme_table.h"
+#include "skin/themes/style_bitmaps.h"
+#include "skin/themes/style_resolution.h"
+#include "skin/themes/theme_color.h"
+
+#include <QAbstractItemView>
+#include <QEvent>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace {
+
 constexpr int DropDownRows = 8;
-}
+// The arrow: a triangle 7 pixels wide and 4 high, its left corner this far left of the button's middle.
+constexpr int ArrowHalfWidth = 3;
+constexpr int ArrowRows = 4;
+const QColor DisabledArrowShadow{0xFF, 0xFF, 0xFF};
+const QColor DisabledArrowColour{0x80, 0x80, 0x80};
+
+} // namespace
 
 TsuiComboBox::TsuiComboBox(QWidget *parent)
     : QComboBox(parent)
 {
-    setEditable(true);
+    setStyle(ComboBoxLayoutStyle::instance());
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(DropDownRows);
-    // Typed text is taken as it stands; it never completes to a list entry.
-    setCompleter(nullptr);
+    setComboStyle(TComboBoxStyle::csDropDown);
+    setUIStyle(GetOwnerFormStyle(parent));
+}
+
+void TsuiComboBox::setFileTheme(TsuiFileTheme *theme)
+{
+    if (file_theme_)
+        file_theme_->disconnect(this);
+    file_theme_ = theme;
+    if (theme)
+        connect(theme, &QObject::destroyed, this, &TsuiComboBox::fileThemeRemoved);
+    setUIStyle(style_);
+}
+
+void TsuiComboBox::fileThemeRemoved()
+{
+    file_theme_ = nullptr;
+    setUIStyle(TsuiUIStyle::DeepBlue);
 }
 
 void TsuiComboBox::setUIStyle(TsuiUIStyle style)
 {
     style_ = style;
+    TsuiUIStyle effective = style;
+    if (UsingFileTheme(file_theme_, style, effective)) {
+        border_color_ = ThemeColorToQColor(file_theme_->GetColor(ThemeElement::ControlBorderColor));
+        button_color_ = ThemeColorToQColor(file_theme_->GetColor(ThemeElement::FormBackgroundColor));
+    } else {
+        border_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::ControlBorderColor));
+        button_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::FormBackgroundColor));
+    }
+    arrow_color_ = Qt::black;
     update();
+}
+
+void TsuiComboBox::setBorderColor(const QColor &color)
+{
+    border_color_ = color;
+    update();
+}
+
+void TsuiComboBox::setArrowColor(const QColor &color)
+{
+    arrow_color_ = color;
+    update();
+}
+
+void TsuiComboBox::setButtonColor(const QColor &color)
+{
+    button_color_ = color;
+    update();
+}
+
+void TsuiComboBox::setComboStyle(TComboBoxStyle style)
+{
+    combo_style_ = style;
+    setEditable(style == TComboBoxStyle::csDropDown || style == TComboBoxStyle::csSimple);
+    // Typed text is taken as it stands; it never completes to a list entry.
+    if (isEditable())
+        setCompleter(nullptr);
+    update();
+}
+
+QColor TsuiComboBox::color() const { return palette().color(QPalette::Base); }
+
+void TsuiComboBox::setColor(const QColor &color)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, color);
+    setPalette(colours);
+}
+
+void TsuiComboBox::setText(const QString &text)
+{
+    if (isEditable())
+        setEditText(text);
+    else
+        setCurrentIndex(findText(text));
+}
+
+QRect TsuiComboBox::buttonRect() const { return ComboBoxLayoutStyle::buttonRect(rect()); }
+
+void TsuiComboBox::showPopup()
+{
+    QComboBox::showPopup();
+    // The open list is a window of its own; its frame is drawn after the list has painted itself.
+    QWidget *frame = view()->window();
+    if (frame != this && frame != list_frame_) {
+        if (list_frame_)
+            list_frame_->removeEventFilter(this);
+        list_frame_ = frame;
+        frame->installEventFilter(this);
+    }
+    if (list_frame_)
+        list_frame_->update();
+}
+
+void TsuiComboBox::hidePopup()
+{
+    QComboBox::hidePopup();
+    // Whatever the list's frame covered around the box is painted again.
+    if (parentWidget())
+        parentWidget()->update();
+}
+
+bool TsuiComboBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == list_frame_ && event->type() == QEvent::Paint && combo_style_ != TComboBoxStyle::csSimple) {
+        // Let the list paint first, then frame it.
+        watched->event(event);
+        QPainter painter(list_frame_);
+        FrameRect(painter, list_frame_->rect(), border_color_);
+        return true;
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void TsuiComboBox::changeEvent(QEvent *event)
+{
+    QComboBox::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        update(); // the arrow changes
+}
+
+void TsuiComboBox::paintEvent(QPaintEvent *event)
+{
+    if (combo_style_ == TComboBoxStyle::csSimple) {
+        QComboBox::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    paintField(painter);
+    paintSkin(painter);
+}
+
+// What the platform shows under the skin: the field in the box's colour and, for a box without
+// an edit, the chosen entry.
+void TsuiComboBox::paintField(QPainter &painter)
+{
+    painter.fillRect(rect(), color());
+    if (isEditable())
+        return;
+    const QRect field = ComboBoxLayoutStyle::editFieldRect(rect());
+    QColor text_colour = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text);
+    if (hasFocus() && !view()->isVisible()) {
+        painter.fillRect(field, palette().color(QPalette::Highlight));
+        text_colour = palette().color(QPalette::HighlightedText);
+    }
+    painter.setPen(text_colour);
+    painter.setFont(font());
+    painter.drawText(field.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, currentText());
+}
+
+void TsuiComboBox::paintSkin(QPainter &painter)
+{
+    FrameRect(painter, rect(), border_color_);
+    FrameRect(painter, rect().adjusted(1, 1, -1, -1), color());
+
+    const QRect button = buttonRect();
+    if (style_ == TsuiUIStyle::MacOS || style_ == TsuiUIStyle::WinXP) {
+        const QString name = style_ == TsuiUIStyle::MacOS ? QStringLiteral("MACOS_COMBOBOX_BUTTON")
+                                                          : QStringLiteral("WINXP_COMBOBOX_BUTTON");
+        painter.drawImage(button, LoadStyleBitmap(name));
+    } else {
+        painter.fillRect(button, button_color_);
+        // The edge line reaches one pixel above and below the button.
+        const int edge_x = layoutDirection() == Qt::RightToLeft ? button.right() + 1 : button.left();
+        painter.fillRect(QRect(edge_x, button.top() - 1, 1, button.height() + 2), border_color_);
+    }
+    // The WinXP button picture carries its own arrow.
+    if (style_ != TsuiUIStyle::WinXP)
+        paintArrow(painter, button);
+}
+
+// Measured from the button's middle across, but from the top of the box down: the arrow sits at
+// half the button's height below the box's top edge.
+void TsuiComboBox::paintArrow(QPainter &painter, const QRect &button)
+{
+    const int x = button.left() + button.width() / 2 - ArrowHalfWidth;
+    const int y = button.height() / 2;
+    // The filled triangle (x, y), (x + 6, y), (x + 3, y + 3) with its outline, row by row.
+    auto triangle = [&painter](int left, int top, const QColor &colour) {
+        for (int row = 0; row < ArrowRows; ++row)
+            painter.fillRect(QRect(left + row, top + row, 2 * (ArrowHalfWidth - row) + 1, 1), colour);
+    };
+    if (isEnabled()) {
+        triangle(x, y, arrow_color_);
+    } else {
+        triangle(x + 1, y + 1, DisabledArrowShadow);
+        triangle(x, y, DisabledArrowColour);
+    }
 }

@@ -1,23 +1,75 @@
 #pragma once
 
+#include "skin/themes/file_theme.h"
 #include "skin/themes/ui_style.h"
 
+#include <QColor>
 #include <QComboBox>
+#include <QPointer>
+#include <cstdint>
 
-// An editable drop-down list: the user may pick an entry or type any text.
+// How a combo box offers its list: typed text with a drop-down list, typed text with a list that
+// is always open, or a pick from the list only (also when the items are drawn by the program).
+enum class TComboBoxStyle : std::uint8_t { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+Q_DECLARE_METATYPE(TComboBoxStyle)
+
+// A drop-down list with a flat frame, a skinned drop button with a drawn arrow, and a frame
+// around the open list. The platform's editing and list handling stay as they are; csSimple keeps
+// the platform's look altogether.
 class TsuiComboBox : public QComboBox {
     Q_OBJECT
+    Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
     Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
+    Q_PROPERTY(QColor BorderColor READ borderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor ArrowColor READ arrowColor WRITE setArrowColor)
+    Q_PROPERTY(QColor ButtonColor READ buttonColor WRITE setButtonColor)
+    Q_PROPERTY(TComboBoxStyle Style READ comboStyle WRITE setComboStyle)
+    Q_PROPERTY(QColor Color READ color WRITE setColor)
     Q_PROPERTY(QString Text READ text WRITE setText)
 
 public:
     explicit TsuiComboBox(QWidget *parent);
 
+    TsuiFileTheme *fileTheme() const { return file_theme_; }
+    void setFileTheme(TsuiFileTheme *theme);
     TsuiUIStyle uiStyle() const { return style_; }
     void setUIStyle(TsuiUIStyle style);
+    QColor borderColor() const { return border_color_; }
+    void setBorderColor(const QColor &color);
+    QColor arrowColor() const { return arrow_color_; }
+    void setArrowColor(const QColor &color);
+    QColor buttonColor() const { return button_color_; }
+    void setButtonColor(const QColor &color);
+    TComboBoxStyle comboStyle() const { return combo_style_; }
+    void setComboStyle(TComboBoxStyle style);
+    QColor color() const;
+    void setColor(const QColor &color);
+
     QString text() const { return currentText(); }
-    void setText(const QString &text) { setEditText(text); }
+    void setText(const QString &text);
+
+    // The drop button's rectangle, as the box lays out its parts.
+    QRect buttonRect() const;
+
+    void showPopup() override;
+    void hidePopup() override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void paintField(QPainter &painter);
+    void paintSkin(QPainter &painter);
+    void paintArrow(QPainter &painter, const QRect &button);
+    void fileThemeRemoved();
+
+    QPointer<TsuiFileTheme> file_theme_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
+    QColor border_color_{Qt::black};
+    QColor arrow_color_{Qt::black};
+    QColor button_color_{0xE8, 0xE8, 0xE8};
+    TComboBoxStyle combo_style_ = TComboBoxStyle::csDropDown;
+    QPointer<QWidget> list_frame_;
 };

@@ -1,13 +1,76 @@
 #include "skin/edit/tsui_edit.h"
 
+#include "skin/edit/edit_border.h"
+#include "skin/themes/builtin_theme_table.h"
+#include "skin/themes/style_resolution.h"
+#include "skin/themes/theme_color.h"
+
+#include <QPainter>
+
+namespace {
+constexpr int NewEditWidth = 121;
+constexpr int NewEditHeight = 21;
+// The flat border band on every side.
+constexpr int BorderBand = 2;
+} // namespace
+
 TsuiEdit::TsuiEdit(QWidget *parent)
     : QLineEdit(parent)
 {
-    resize(121, 21);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFrame(false);
+    setTextMargins(BorderBand, BorderBand, BorderBand, BorderBand);
+    resize(NewEditWidth, NewEditHeight);
+    setUIStyle(GetOwnerFormStyle(parent));
+}
+
+void TsuiEdit::setFileTheme(TsuiFileTheme *theme)
+{
+    if (file_theme_)
+        file_theme_->disconnect(this);
+    file_theme_ = theme;
+    if (theme)
+        connect(theme, &QObject::destroyed, this, &TsuiEdit::fileThemeRemoved);
+    setUIStyle(style_);
+}
+
+void TsuiEdit::fileThemeRemoved()
+{
+    file_theme_ = nullptr;
+    setUIStyle(TsuiUIStyle::DeepBlue);
 }
 
 void TsuiEdit::setUIStyle(TsuiUIStyle style)
 {
     style_ = style;
+    TsuiUIStyle effective = style;
+    if (UsingFileTheme(file_theme_, style, effective))
+        border_color_ = ThemeColorToQColor(file_theme_->GetColor(ThemeElement::ControlBorderColor));
+    else
+        border_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::ControlBorderColor));
     update();
+}
+
+void TsuiEdit::setBorderColor(const QColor &color)
+{
+    border_color_ = color;
+    update();
+}
+
+QColor TsuiEdit::color() const { return palette().color(QPalette::Base); }
+
+void TsuiEdit::setColor(const QColor &color)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, color);
+    setPalette(colours);
+}
+
+void TsuiEdit::paintEvent(QPaintEvent *event)
+{
+    // Without its frame the platform's edit leaves the band unpainted; give it the background.
+    QPainter(this).fillRect(rect(), color());
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    DrawEditBorder(painter, rect(), border_color_, color());
 }

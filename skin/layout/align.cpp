@@ -56,3 +56,9 @@ void align_children(QWidget *container, const QRect &area)
         }
     }
 }
+
+void realign_container(QWidget *container)
+{
+    if (auto *aligned = dynamic_cast<AlignedContainer *>(container))
+        align_children(container, aligned->childAlignArea());
+}

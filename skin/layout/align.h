@@ -23,3 +23,7 @@ TAlign align_of(const QWidget *control);
 // remaining height, then client ones fill what is left. Others keep their place. Children that
 // are containers themselves are laid out in turn.
 void align_children(QWidget *container, const QRect &area);
+
+// Lays out the aligned children of container again when it is an AlignedContainer, for example
+// after one of them changed its own height.
+void realign_container(QWidget *container);

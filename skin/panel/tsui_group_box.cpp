@@ -1,61 +1,172 @@
 #include "skin/panel/tsui_group_box.h"
 
-#include "skin/layout/align.h"
+#include "skin/themes/builtin_theme_table.h"
+#include "skin/themes/style_resolution.h"
+#include "skin/themes/theme_color.h"
 
+#include <QEvent>
+#include <QFontInfo>
 #include <QPainter>
+#include <cmath>
 
-TsuiGroupBox::TsuiGroupBox(QWidget *parent)
-    : QWidget(parent)
+namespace {
+
+constexpr int NewBoxWidth = 185;
+constexpr int NewBoxHeight = 105;
+// The top line starts with a short stub before the caption, and the gap after the caption.
+constexpr int LineStubEnd = 2;
+constexpr int CaptionLeft = 5;
+constexpr int CaptionGapAfter = 6;
+// Where aligned children go: inside the lines, below the caption.
+constexpr int ChildMargin = 3;
+constexpr int ChildTopBelowFont = 5;
+const QColor DisabledCaptionColour{0x80, 0x80, 0x80};
+
+} // namespace
+
+TsuiCustomGroupBox::TsuiCustomGroupBox(QWidget *parent)
+    : TsuiCustomPanel(parent)
 {
-    resize(185, 105);
+    resize(NewBoxWidth, NewBoxHeight);
+    setParentColor(true);
+    // A blank control text keeps the panel's own text from ever showing; the caption is separate.
+    setText(QStringLiteral(" "));
+    setUIStyle(GetOwnerFormStyle(parent));
 }
 
-void TsuiGroupBox::setUIStyle(TsuiUIStyle style)
+void TsuiCustomGroupBox::setFileTheme(TsuiFileTheme *theme)
+{
+    if (file_theme_)
+        file_theme_->disconnect(this);
+    file_theme_ = theme;
+    if (theme)
+        connect(theme, &QObject::destroyed, this, &TsuiCustomGroupBox::fileThemeRemoved);
+    setUIStyle(style_);
+}
+
+void TsuiCustomGroupBox::fileThemeRemoved()
+{
+    file_theme_ = nullptr;
+    ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
+    setUIStyle(TsuiUIStyle::DeepBlue);
+}
+
+void TsuiCustomGroupBox::setUIStyle(TsuiUIStyle style)
 {
     style_ = style;
+    ApplyStyle(style_, file_theme_);
+}
+
+void TsuiCustomGroupBox::ApplyStyle(TsuiUIStyle style, TsuiFileTheme *fileTheme)
+{
+    ApplyStyleToChildren(this, style, fileTheme);
+    TsuiUIStyle effective = style;
+    if (UsingFileTheme(fileTheme, style, effective)) {
+        border_color_ = ThemeColorToQColor(fileTheme->GetColor(ThemeElement::ControlBorderColor));
+        font_color_ = ThemeColorToQColor(fileTheme->GetColor(ThemeElement::ControlFontColor));
+    } else {
+        border_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::ControlBorderColor));
+        font_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::ControlFontColor));
+    }
     update();
 }
 
-void TsuiGroupBox::setCaption(const QString &caption)
+void TsuiCustomGroupBox::setCaption(const QString &caption)
 {
     caption_ = caption;
     update();
 }
 
-void TsuiGroupBox::setBorderColor(const QColor &color)
+void TsuiCustomGroupBox::setBorderColor(const QColor &color)
 {
     border_color_ = color;
     update();
 }
 
-void TsuiGroupBox::paintEvent(QPaintEvent *)
+void TsuiCustomGroupBox::setFontColor(const QColor &color)
+{
+    font_color_ = color;
+    update();
+}
+
+// The font's height in pixels as the font was asked for (11 for 8 points), not the line spacing:
+// the top line sits at half of it.
+int TsuiCustomGroupBox::fontHeight() const
+{
+    if (font().pixelSize() > 0)
+        return font().pixelSize();
+    return static_cast<int>(std::lround(font().pointSizeF() * logicalDpiY() / 72.0));
+}
+
+QRect TsuiCustomGroupBox::childAlignArea() const
+{
+    return QRect(QPoint(ChildMargin, fontHeight() + ChildTopBelowFont),
+                 QPoint(width() - ChildMargin - 1, height() - ChildMargin - 1));
+}
+
+void TsuiCustomGroupBox::changeEvent(QEvent *event)
+{
+    TsuiCustomPanel::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        align_children(this, childAlignArea());
+        update();
+    } else if (event->type() == QEvent::EnabledChange) {
+        update();
+    }
+}
+
+void TsuiCustomGroupBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    if (parentWidget())
-        painter.fillRect(rect(), parentWidget()->palette().window());
-    const QFontMetrics metrics(font());
-    const int line_y = metrics.height() / 2 + 1;
-    const int caption_width = caption_.isEmpty() ? 0 : metrics.horizontalAdvance(caption_);
-    painter.setPen(border_color_);
+    const int fh = fontHeight();
+    if (transparent())
+        paintPanel(painter);
+    else
+        painter.fillRect(rect(), color());
+
+    painter.setFont(font());
+    const int y = fh / 2 + 1;
     const int right = width() - 1;
     const int bottom = height() - 1;
-    painter.drawLine(0, line_y, 2, line_y);
-    painter.drawLine(0, line_y, 0, bottom);
-    painter.drawLine(0, bottom, right, bottom);
-    painter.drawLine(right, bottom, right, line_y);
-    painter.drawLine(right, line_y, caption_.isEmpty() ? 0 : caption_width + 6, line_y);
-    painter.setPen(isEnabled() ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
-    painter.drawText(5, 0, caption_width, metrics.height(), Qt::AlignLeft | Qt::AlignTop, caption_);
+    const int caption_width = caption_.isEmpty() ? 0 : painter.fontMetrics().horizontalAdvance(caption_);
+    // One connected line whose very last point is left out, drawn as runs of whole pixels.
+    auto hline = [&](int x1, int x2, int at_y) {
+        painter.fillRect(QRect(QPoint(std::min(x1, x2), at_y), QPoint(std::max(x1, x2), at_y)), border_color_);
+    };
+    auto vline = [&](int at_x, int y1, int y2) { painter.fillRect(QRect(QPoint(at_x, y1), QPoint(at_x, y2)), border_color_); };
+
+    const bool mirrored = layoutDirection() == Qt::RightToLeft;
+    if (!mirrored) {
+        hline(0, LineStubEnd, y);
+        vline(0, y, bottom);
+        hline(0, right, bottom);
+        vline(right, y, bottom);
+        if (!caption_.isEmpty())
+            hline(caption_width + CaptionGapAfter + 1, right, y);
+        else
+            hline(1, right, y);
+    } else {
+        const int left = 1;
+        hline(right - LineStubEnd, right, y);
+        vline(right, y, bottom);
+        hline(left, right, bottom);
+        vline(left, y, bottom);
+        if (!caption_.isEmpty())
+            hline(left, right - caption_width - CaptionGapAfter - 1, y);
+        else
+            hline(left, right - 1, y);
+    }
+
+    if (caption_.isEmpty())
+        return;
+    painter.setPen(isEnabled() ? font_color_ : DisabledCaptionColour);
+    const int caption_x = mirrored ? width() - caption_width - CaptionGapAfter : CaptionLeft;
+    // The caption is not clipped to the gap in the line.
+    painter.drawText(QRect(caption_x, 0, width(), height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     caption_);
 }
 
-void TsuiGroupBox::resizeEvent(QResizeEvent *event)
+TsuiGroupBox::TsuiGroupBox(QWidget *parent)
+    : TsuiCustomGroupBox(parent)
 {
-    QWidget::resizeEvent(event);
-    align_children(this, childAlignArea());
-}
-
-QRect TsuiGroupBox::childAlignArea() const
-{
-    const int fh = QFontMetrics(font()).height();
-    return QRect(QPoint(3, fh + 5), QPoint(width() - 4, height() - 4));
 }

@@ -1,50 +1,93 @@
 #pragma once
 
 #include "skin/layout/align.h"
+#include "skin/themes/file_theme.h"
 #include "skin/themes/ui_style.h"
 
 #include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
 #include <QWidget>
 
-// A bordered panel with a caption bar at the top. Aligned children are laid out below the bar.
+// A bordered panel with a skinned caption bar. The small button in the bar collapses the panel
+// to the bar and expands it again, in steps, so the windows around it follow smoothly. Aligned
+// children are laid out below the bar.
 class TsuiPanel : public QWidget, public AlignedContainer {
     Q_OBJECT
+    Q_PROPERTY(int Height READ fullHeight WRITE setHeight)
+    Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
     Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
-    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
-    Q_PROPERTY(QColor Color READ color WRITE setColor)
     Q_PROPERTY(QColor BorderColor READ borderColor WRITE setBorderColor)
-    Q_PROPERTY(QColor CaptionFontColor READ captionFontColor WRITE setCaptionFontColor)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(bool ShowButton READ showButton WRITE setShowButton)
+    Q_PROPERTY(QColor CaptionFontColor READ captionFontColor WRITE setCaptionFontColor)
+    Q_PROPERTY(QColor Color READ color WRITE setColor)
 
 public:
-    static constexpr int CaptionBarHeight = 21;
-
     explicit TsuiPanel(QWidget *parent);
 
+    // The expanded height: kept while collapsed, and the height the panel expands back to.
+    int fullHeight() const { return full_height_; }
+    void setHeight(int height);
+    TsuiFileTheme *fileTheme() const { return file_theme_; }
+    void setFileTheme(TsuiFileTheme *theme);
     TsuiUIStyle uiStyle() const { return style_; }
     void setUIStyle(TsuiUIStyle style);
-    QString caption() const { return caption_; }
-    void setCaption(const QString &caption);
-    QColor color() const { return color_; }
-    void setColor(const QColor &color);
     QColor borderColor() const { return border_color_; }
     void setBorderColor(const QColor &color);
+    QString caption() const { return caption_; }
+    void setCaption(const QString &caption);
+    bool showButton() const { return show_button_; }
+    void setShowButton(bool show);
     QColor captionFontColor() const { return caption_font_color_; }
     void setCaptionFontColor(const QColor &color);
-    bool showButton() const { return show_button_; }
-    void setShowButton(bool show) { show_button_ = show; }
+    QColor color() const { return color_; }
+    void setColor(const QColor &color);
+
+    bool isExpanded() const { return expanded_; }
+    // Collapse to the caption bar and expand again, as the bar's button does. Collapsing a panel
+    // aligned left, right or to the client area throws std::runtime_error.
+    void push();
+    void pop();
 
     QRect childAlignArea() const override;
+
+signals:
+    void OnPush();
+    void OnPop();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
+    int barHeight() const { return caption_bar_.height(); }
+    bool buttonShown() const;
+    QRect buttonHitRect() const;
+    void paintButton(QPainter &painter);
+    void pointerAt(const QPoint &pos);
+    void stepHeight(int height);
+    void fileThemeRemoved();
+
+    QPointer<TsuiFileTheme> file_theme_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
-    QString caption_;
     QColor color_{Qt::white};
-    QColor border_color_{0x7F, 0x7F, 0x7F};
-    QColor caption_font_color_{Qt::black};
+    QColor border_color_{Qt::black};
+    QColor caption_font_color_{Qt::white};
+    QString caption_;
+    QImage caption_bar_;
     bool show_button_ = true;
+    bool button_hot_ = false;
+    bool expanded_ = true;
+    bool animating_ = false;
+    bool style_from_file_theme_ = false;
+    int full_height_;
+    // Where the pointer was last seen over the panel; outside when it has left.
+    QPoint pointer_{-1, -1};
 };

@@ -1,0 +1,164 @@
+#include "skin/edit/tsui_edit.h"
+#include "skin/edit/tsui_memo.h"
+#include "skin/edit/tsui_scroll_bar.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QScrollBar>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor MacBorder{0x7F, 0x7F, 0x7F};
+
+// Every pixel of the outer ring is `outer`, every pixel of the ring inside it `inner`.
+void expect_band(const QImage &image, const QColor &outer, const QColor &inner)
+{
+    const int w = image.width(), h = image.height();
+    for (int x = 0; x < w; ++x) {
+        ASSERT_EQ(image.pixelColor(x, 0), outer) << x;
+        ASSERT_EQ(image.pixelColor(x, h - 1), outer) << x;
+    }
+    for (int y = 0; y < h; ++y) {
+        ASSERT_EQ(image.pixelColor(0, y), outer) << y;
+        ASSERT_EQ(image.pixelColor(w - 1, y), outer) << y;
+    }
+    for (int x = 1; x < w - 1; ++x) {
+        ASSERT_EQ(image.pixelColor(x, 1), inner) << x;
+        ASSERT_EQ(image.pixelColor(x, h - 2), inner) << x;
+    }
+    for (int y = 1; y < h - 1; ++y) {
+        ASSERT_EQ(image.pixelColor(1, y), inner) << y;
+        ASSERT_EQ(image.pixelColor(w - 2, y), inner) << y;
+    }
+}
+
+} // namespace
+
+TEST(Edit, FlatBorderInStyleAndBackgroundColour)
+{
+    QWidget surface;
+    auto *edit = new TsuiEdit(&surface);
+    edit->setUIStyle(TsuiUIStyle::MacOS);
+    edit->setGeometry(8, 24, 585, 21);
+    edit->setText(QStringLiteral("-p m8 -c usbasp -P usb"));
+    surface.show();
+    expect_band(edit->grab().toImage(), MacBorder, Qt::white);
+
+    edit->setColor(Qt::yellow);
+    expect_band(edit->grab().toImage(), MacBorder, Qt::yellow);
+    edit->setBorderColor(Qt::red);
+    expect_band(edit->grab().toImage(), Qt::red, Qt::yellow);
+    edit->setUIStyle(TsuiUIStyle::WinXP);
+    expect_band(edit->grab().toImage(), QColor(0x68, 0x68, 0x68), Qt::yellow);
+    edit->grab().save(QStringLiteral("edit.png"));
+
+    // Typing still works as the platform's edit does.
+    edit->clear();
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("-v"));
+    EXPECT_EQ(edit->text(), QStringLiteral("-v"));
+}
+
+// The DeepBlue log memo: black outer pixel, background inner pixel, its own vertical scroll bar
+// inside the band.
+TEST(Memo, LogMemoBorderWithScrollBarInside)
+{
+    QWidget surface;
+    auto *memo = new TsuiMemo(&surface);
+    memo->setUIStyle(TsuiUIStyle::DeepBlue);
+    memo->setReadOnly(true);
+    memo->setGeometry(4, 25, 681, 390);
+    surface.resize(689, 419);
+    surface.show();
+    memo->appendLines({QStringLiteral("avrdude: AVR device initialized and ready to accept instructions")});
+    const QImage image = memo->grab().toImage();
+    image.save(QStringLiteral("log_memo.png"));
+    expect_band(image, Qt::black, Qt::white);
+
+    const QScrollBar *own = memo->verticalScrollBar();
+    ASSERT_TRUE(own->isVisible());
+    const QRect bar(own->mapTo(memo, QPoint(0, 0)), own->size());
+    EXPECT_EQ(bar.right(), 681 - 3);
+    EXPECT_EQ(bar.top(), 2);
+    EXPECT_EQ(bar.bottom(), 390 - 3);
+    EXPECT_EQ(memo->viewport()->geometry().left(), 2);
+}
+
+// A 100,000-line report goes in as one insertion and comes out as the same lines.
+TEST(Memo, AppendsALongReportInOneInsertion)
+{
+    TsuiMemo memo(nullptr);
+    memo.resize(681, 390);
+    memo.appendLines({QStringLiteral("Return-Code: 0")});
+    QStringList report;
+    for (int i = 0; i < 100000; ++i)
+        report << QStringLiteral("avrdude: line %1 of the report").arg(i);
+    QElapsedTimer timer;
+    timer.start();
+    memo.appendLines(report);
+    const qint64 elapsed = timer.elapsed();
+    RecordProperty("append_100000_ms", static_cast<int>(elapsed));
+    std::printf("appendLines of 100,000 lines: %lld ms\n", static_cast<long long>(elapsed));
+    const QStringList lines = memo.lines();
+    ASSERT_EQ(lines.size(), 100001);
+    EXPECT_EQ(lines.first(), QStringLiteral("Return-Code: 0"));
+    EXPECT_EQ(lines.last(), QStringLiteral("avrdude: line 99999 of the report"));
+    // A line-by-line insertion takes seconds; one batch stays far below this even on a busy machine.
+    EXPECT_LT(elapsed, 1500);
+}
+
+// A linked skinned bar stands over the memo's own bar and the two scroll together.
+TEST(Memo, LinkedScrollBarFollowsAndDrivesTheMemo)
+{
+    QWidget surface;
+    surface.resize(400, 300);
+    auto *memo = new TsuiMemo(&surface);
+    memo->setScrollBars(TScrollStyle::ssNone);
+    memo->setGeometry(10, 20, 200, 100);
+    auto *bar = new TsuiScrollBar(&surface);
+    bar->resize(16, 50);
+    surface.show();
+
+    memo->setVScrollBar(bar);
+    EXPECT_EQ(memo->scrollBars(), TScrollStyle::ssVertical);
+    EXPECT_EQ(bar->orientation(), Qt::Vertical);
+    EXPECT_EQ(bar->geometry(), QRect(10 + 200 - 16 - 2, 21, 16, 98));
+    EXPECT_FALSE(bar->isEnabled()); // nothing to scroll yet
+
+    QStringList many;
+    for (int i = 0; i < 200; ++i)
+        many << QString::number(i);
+    memo->appendLines(many);
+    QScrollBar *own = memo->verticalScrollBar();
+    ASSERT_GT(own->maximum(), 0);
+    EXPECT_TRUE(bar->isEnabled());
+    EXPECT_TRUE(bar->sliderVisible());
+    EXPECT_GT(bar->lineButton(), 0);
+    EXPECT_EQ(bar->maximum(), own->maximum());
+
+    own->setValue(40);
+    EXPECT_EQ(bar->value(), 40);
+    bar->setValue(90);
+    EXPECT_EQ(own->value(), 90);
+
+    memo->move(30, 20);
+    EXPECT_EQ(bar->x(), 30 + 200 - 16 - 2);
+
+    auto *horizontal = new TsuiScrollBar(&surface);
+    horizontal->resize(50, 16);
+    memo->setHScrollBar(horizontal);
+    EXPECT_EQ(memo->scrollBars(), TScrollStyle::ssBoth);
+    EXPECT_EQ(bar->height(), 100 - 2 - 16);
+    EXPECT_EQ(horizontal->geometry(), QRect(31, 20 + 100 - 16 - 2, 200 - 1 - 16, 16));
+
+    delete bar;
+    EXPECT_EQ(memo->vScrollBar(), nullptr);
+    EXPECT_EQ(memo->scrollBars(), TScrollStyle::ssHorizontal);
+    memo->setHScrollBar(nullptr);
+    EXPECT_EQ(memo->scrollBars(), TScrollStyle::ssNone);
+    EXPECT_EQ(horizontal->maximum(), 100); // released
+}
