@@ -1,6 +1,7 @@
 #include "skin/edit/tsui_combo_box.h"
 
 #include "skin/edit/combo_box_layout_style.h"
+#include "skin/edit/combo_item_delegate.h"
 #include "skin/edit/edit_border.h"
 #include "skin/themes/builtin_theme_table.h"
 #include "skin/themes/style_bitmaps.h"
@@ -15,6 +16,8 @@
 namespace {
 
 constexpr int DropDownRows = 8;
+// The windows' lists show their entries 13 pixels high.
+constexpr int NewItemHeight = 13;
 // The arrow: a triangle 7 pixels wide and 4 high, its left corner this far left of the button's middle.
 constexpr int ArrowHalfWidth = 3;
 constexpr int ArrowRows = 4;
@@ -25,8 +28,10 @@ const QColor DisabledArrowColour{0x80, 0x80, 0x80};
 
 TsuiComboBox::TsuiComboBox(QWidget *parent)
     : QComboBox(parent)
+    , item_delegate_(new ComboItemDelegate(NewItemHeight, this))
 {
     setStyle(ComboBoxLayoutStyle::instance());
+    setItemDelegate(item_delegate_);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(DropDownRows);
     setComboStyle(TComboBoxStyle::csDropDown);
@@ -107,6 +112,14 @@ void TsuiComboBox::setText(const QString &text)
         setEditText(text);
     else
         setCurrentIndex(findText(text));
+}
+
+int TsuiComboBox::itemHeight() const { return item_delegate_->itemHeight(); }
+
+void TsuiComboBox::setItemHeight(int height)
+{
+    item_delegate_->setItemHeight(height);
+    view()->doItemsLayout();
 }
 
 QRect TsuiComboBox::buttonRect() const { return ComboBoxLayoutStyle::buttonRect(rect()); }

@@ -16,6 +16,8 @@ Q_DECLARE_METATYPE(TComboBoxStyle)
 // A drop-down list with a flat frame, a skinned drop button with a drawn arrow, and a frame
 // around the open list. The platform's editing and list handling stay as they are; csSimple keeps
 // the platform's look altogether.
+class ComboItemDelegate;
+
 class TsuiComboBox : public QComboBox {
     Q_OBJECT
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
@@ -25,6 +27,7 @@ class TsuiComboBox : public QComboBox {
     Q_PROPERTY(QColor ButtonColor READ buttonColor WRITE setButtonColor)
     Q_PROPERTY(TComboBoxStyle Style READ comboStyle WRITE setComboStyle)
     Q_PROPERTY(QColor Color READ color WRITE setColor)
+    Q_PROPERTY(int ItemHeight READ itemHeight WRITE setItemHeight)
     Q_PROPERTY(QString Text READ text WRITE setText)
 
 public:
@@ -44,6 +47,10 @@ public:
     void setComboStyle(TComboBoxStyle style);
     QColor color() const;
     void setColor(const QColor &color);
+
+    // Height of each entry of the open list.
+    int itemHeight() const;
+    void setItemHeight(int height);
 
     QString text() const { return currentText(); }
     void setText(const QString &text);
@@ -72,4 +79,5 @@ private:
     QColor button_color_{0xE8, 0xE8, 0xE8};
     TComboBoxStyle combo_style_ = TComboBoxStyle::csDropDown;
     QPointer<QWidget> list_frame_;
+    ComboItemDelegate *item_delegate_;
 };

@@ -148,6 +148,10 @@ TEST(ComboBox, OpenListIsFramedAndPickingSetsTheText)
     for (int y = 0; y < image.height(); ++y)
         ASSERT_EQ(image.pixelColor(0, y), MacBorder) << y;
 
+    // Eight rows of 13 pixels at most; three entries here.
+    EXPECT_EQ(list->visualRect(list->model()->index(1, 0)).height(), 13);
+    EXPECT_EQ(list->visualRect(list->model()->index(2, 0)).top(), 26);
+
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_TRUE(QTest::qWaitFor([list] { return !list->isVisible(); }, 2000));
