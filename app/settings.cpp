@@ -50,10 +50,12 @@ const QString &avrdude_path() { return stored_avrdude_path(); }
 
 QString read_settings_line1()
 {
-    const QStringList lines = load_text_lines(settings_file_name());
-    if (lines.isEmpty())
+    const QByteArray bytes = read_settings_bytes(settings_file_name());
+    if (bytes.isEmpty())
         throw QuillonError::list_index_beyond(0);
-    return lines.first();
+    // Line 1 is decoded on its own: a save writes it as UTF-8 beside lines kept in whatever
+    // encoding they had, and those must not change how the path reads back.
+    return decode_file_text(bytes.left(split_first_line(bytes).line_end));
 }
 
 void refresh_avrdude_path() { stored_avrdude_path() = read_settings_line1(); }

@@ -44,7 +44,10 @@ void save_file_atomically(const QString &file_name, const QByteArray &content)
     constexpr QFile::Permissions AnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (info.exists() && (!info.isWritable() || !(info.permissions() & AnyWrite)))
         throw QuillonError::cannot_create(file_name);
+    // Unbuffered, so that a full disk fails the write itself: a buffered write only fails at the
+    // flush inside commit(), which then still renames the short file over the old one.
     QSaveFile file(file_name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(content) != content.size() ||
+        file.error() != QFileDevice::NoError || !file.commit())
         throw QuillonError::cannot_create(file_name);
 }

@@ -1,0 +1,74 @@
+#include "tests/stress/process_census.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include <cerrno>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int ReapPollMs = 10;
+
+int entry_count(const QString &directory)
+{
+    return static_cast<int>(QDir(directory).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size());
+}
+
+// The parent pid from /proc/<pid>/stat; the command name may hold blanks and parentheses, so
+// the fields are counted from the last ')'.
+pid_t parent_of(const QString &pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    if (close < 0)
+        return -1;
+    const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+    return fields.size() > 1 ? fields[1].toInt() : -1;
+}
+
+} // namespace
+
+ProcessCensus take_census()
+{
+    ProcessCensus census;
+    census.open_descriptors = entry_count(QStringLiteral("/proc/self/fd"));
+    census.threads = entry_count(QStringLiteral("/proc/self/task"));
+    const pid_t self = ::getpid();
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        bool numeric = false;
+        const pid_t pid = entry.toInt(&numeric);
+        if (numeric && parent_of(entry) == self)
+            census.children << pid;
+    }
+    return census;
+}
+
+int reap_ended_children(int timeout_ms)
+{
+    int reaped = 0;
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        const pid_t pid = ::waitpid(-1, nullptr, WNOHANG);
+        if (pid > 0) {
+            ++reaped;
+            continue;
+        }
+        if (pid < 0 && errno == ECHILD)
+            return reaped;
+        if (clock.elapsed() >= timeout_ms)
+            return reaped;
+        QThread::msleep(ReapPollMs);
+    }
+}
+
+bool process_group_alive(pid_t group) { return ::kill(-group, 0) == 0 || errno == EPERM; }

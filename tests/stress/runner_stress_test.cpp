@@ -1,0 +1,152 @@
+// The runner under load and under faults, with real child processes: many runs in a row, huge
+// output on both streams at once, a grandchild that outlives the child, and children ended by
+// signals. Every wait is bounded; every child is reaped.
+#include "avrdude/process_runner.h"
+#include "avrdude/run_report.h"
+#include "forms/main/main_form.h"
+#include "skin/edit/tsui_memo.h"
+#include "tests/stress/process_census.h"
+#include "tests/support/program_dir_files.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <thread>
+
+namespace {
+
+constexpr int ChildrenInARow = 1000;
+constexpr qint64 HugeStreamBytes = 100 * 1024 * 1024;
+constexpr int GrandchildHoldSeconds = 2;
+constexpr int CancelAfterMs = 300;
+constexpr int ReapTimeoutMs = 5000;
+constexpr int KillAfterMs = 200;
+constexpr int UncancelledSleepSeconds = 20;
+
+QStringList report_of(const QString &command_line)
+{
+    return report_lines(run_and_capture(command_line), {AvrdudePathNotOk});
+}
+
+void expect_nothing_left_behind(const ProcessCensus &before)
+{
+    const ProcessCensus after = take_census();
+    EXPECT_EQ(after.open_descriptors, before.open_descriptors);
+    EXPECT_EQ(after.threads, before.threads);
+    EXPECT_TRUE(after.children.isEmpty()) << after.children.size() << " processes left, first " << after.children.value(0);
+}
+
+} // namespace
+
+TEST(RunnerStress, AThousandChildrenInARowThroughTheMainWindowLeaveNothingBehind)
+{
+    TForm1 form;
+    // The first run may set up what Qt creates once; only growth after it is a leak.
+    form.runIntoLog(QStringLiteral("/bin/true"), {AvrdudePathNotOk});
+    const ProcessCensus before = take_census();
+    for (int run = 0; run < ChildrenInARow; ++run) {
+        form.runIntoLog(QStringLiteral("/bin/sh -c \"echo out %1; echo err %1 >&2; exit %2\"").arg(run).arg(run % 3),
+                        {AvrdudePathNotOk});
+        const QStringList expected{QStringLiteral("Return-Code des Programms: %1").arg(run % 3),
+                                   QStringLiteral("---Output---"), QStringLiteral("out %1").arg(run),
+                                   QStringLiteral("---Errors---"), QStringLiteral("err %1").arg(run)};
+        ASSERT_EQ(form.Log->lines(), expected) << "run " << run;
+    }
+    expect_nothing_left_behind(before);
+}
+
+TEST(RunnerStress, CapturesAHundredMegabytesOnBothStreamsAtOnce)
+{
+    const ProcessCensus before = take_census();
+    const QString command = QStringLiteral(
+        "/bin/sh -c \"head -c %1 /dev/zero | tr '\\0' o & head -c %1 /dev/zero | tr '\\0' e >&2; wait\"")
+                                .arg(HugeStreamBytes);
+    const RunResult result = run_and_capture(command);
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.exit_code, 0u);
+    ASSERT_EQ(result.output.size(), HugeStreamBytes);
+    ASSERT_EQ(result.errors.size(), HugeStreamBytes);
+    // Not a byte of one stream in the other.
+    EXPECT_EQ(result.output.count('o'), HugeStreamBytes);
+    EXPECT_EQ(result.errors.count('e'), HugeStreamBytes);
+    expect_nothing_left_behind(before);
+}
+
+TEST(RunnerStress, ARunEndsWhenAGrandchildThatOutlivesTheChildClosesThePipes)
+{
+    const ProcessCensus before = take_census();
+    QElapsedTimer clock;
+    clock.start();
+    const QStringList report =
+        report_of(QStringLiteral("/bin/sh -c \"(sleep %1; echo late; echo late error >&2) & echo early; exit 4\"")
+                      .arg(GrandchildHoldSeconds));
+    EXPECT_GE(clock.elapsed(), GrandchildHoldSeconds * 1000 - 100);
+    EXPECT_EQ(report, (QStringList{QStringLiteral("Return-Code des Programms: 4"), QStringLiteral("---Output---"),
+                                   QStringLiteral("early"), QStringLiteral("late"), QStringLiteral("---Errors---"),
+                                   QStringLiteral("late error")}));
+    // The grandchild was orphaned to this program; once it has ended, nothing is left.
+    reap_ended_children(ReapTimeoutMs);
+    expect_nothing_left_behind(before);
+}
+
+TEST(RunnerStress, EscapeEndsAGrandchildThatHoldsThePipesWithTheChild)
+{
+    // Showing the main window reads the settings file.
+    install_data_file(QStringLiteral("options.ini"));
+    TForm1 form;
+    form.show();
+    form.runIntoLog(QStringLiteral("/bin/true"), {AvrdudePathNotOk});
+    const ProcessCensus before = take_census();
+    pid_t group = 0;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer::singleShot(CancelAfterMs, &form, [&] { QTest::keyClick(form.Log, Qt::Key_Escape); });
+    // The grandchild sleeps far longer than the cancel takes; should the cancel miss it, the run
+    // still ends when it does, and the time shows the miss.
+    form.runIntoLog(QStringLiteral("/bin/sh -c \"sleep %1 & echo started; echo $$; wait\"").arg(UncancelledSleepSeconds),
+                    {AvrdudePathNotOk});
+    EXPECT_LT(clock.elapsed(), UncancelledSleepSeconds * 1000 / 2);
+    const QStringList lines = form.Log->lines();
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[0], QStringLiteral("Return-Code des Programms: %1").arg(128 + SIGTERM));
+    EXPECT_EQ(lines[2], QStringLiteral("started"));
+    group = lines[3].toInt();
+    ASSERT_GT(group, 0);
+    reap_ended_children(ReapTimeoutMs);
+    EXPECT_FALSE(process_group_alive(group));
+    expect_nothing_left_behind(before);
+    form.hide();
+}
+
+TEST(RunnerStress, SurvivesChildrenEndedBySignals)
+{
+    const ProcessCensus before = take_census();
+
+    // Killed from outside halfway through its output.
+    pid_t child = 0;
+    std::thread killer;
+    const RunResult killed = run_and_capture(
+        QStringLiteral("/bin/sh -c \"echo before; exec sleep %1\"").arg(UncancelledSleepSeconds), {}, [&](pid_t pid) {
+            child = pid;
+            killer = std::thread([pid] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(KillAfterMs));
+                ::kill(pid, SIGKILL);
+            });
+        });
+    killer.join();
+    ASSERT_TRUE(killed.started);
+    EXPECT_GT(child, 0);
+    EXPECT_EQ(report_lines(killed, {}),
+              (QStringList{QStringLiteral("Return-Code des Programms: 137"), QStringLiteral("---Output---"),
+                           QStringLiteral("before")}));
+
+    // Ending itself by a fault signal, after writing half a line to each stream.
+    EXPECT_EQ(report_of(QStringLiteral("/bin/sh -c \"printf half; printf error >&2; kill -SEGV $$\"")),
+              (QStringList{QStringLiteral("Return-Code des Programms: 139"), QStringLiteral("---Output---"),
+                           QStringLiteral("half"), QStringLiteral("---Errors---"), QStringLiteral("error")}));
+    expect_nothing_left_behind(before);
+}
