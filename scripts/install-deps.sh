@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   avrdude
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth xdotool
 )
 
 missing=()

@@ -8,13 +8,30 @@
 #include <QPointer>
 #include <QScreen>
 
+namespace {
+QPointer<QWidget> &main_window_slot()
+{
+    static QPointer<QWidget> main_window;
+    return main_window;
+}
+} // namespace
+
+QWidget *application_main_window() { return main_window_slot(); }
+
 TForm::TForm(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    if (!main_window_slot())
+        main_window_slot() = this;
 }
 
-TForm::~TForm() = default;
+TForm::~TForm()
+{
+    // The frame goes first, while this window is still whole, so that it can give the window
+    // back its plain shape.
+    delete findChild<TsuiForm *>(QString(), Qt::FindDirectChildrenOnly);
+}
 
 int TForm::ShowModal()
 {

@@ -8,11 +8,20 @@ class TsuiForm;
 // Modal results: 1 for OK, 2 for Cancel; closing a modal window by its frame gives Cancel.
 enum ModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
+// How a window's border behaves: only the sizeable kinds can be resized by their border.
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+Q_DECLARE_METATYPE(TFormBorderStyle)
+
+// The application's main window: the first TForm created that still exists (null before one is
+// created). Minimizing it minimizes the application.
+QWidget *application_main_window();
+
 // A top-level window of the application. Its native caption and border are replaced by the
 // TsuiForm placed on it; it can be shown modeless or modally and keeps its controls between
 // showings (hidden, never destroyed).
 class TForm : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(TFormBorderStyle BorderStyle READ borderStyle WRITE setBorderStyle)
 
 public:
     explicit TForm(QWidget *parent = nullptr);
@@ -33,6 +42,13 @@ public:
     QSize clientSize() const;
     void centreOnDesktop();
 
+    TFormBorderStyle borderStyle() const { return border_style_; }
+    void setBorderStyle(TFormBorderStyle style) { border_style_ = style; }
+    bool sizeable() const
+    {
+        return border_style_ == TFormBorderStyle::bsSizeable || border_style_ == TFormBorderStyle::bsSizeToolWin;
+    }
+
 protected:
     // Runs every time the window is shown, before it becomes visible.
     virtual void FormShow() {}
@@ -43,4 +59,5 @@ protected:
 private:
     QEventLoop *modal_loop_ = nullptr;
     int modal_result_ = mrNone;
+    TFormBorderStyle border_style_ = TFormBorderStyle::bsSizeable;
 };

@@ -1,62 +1,46 @@
 #pragma once
 
-#include "skin/themes/ui_style.h"
+#include "skin/menu/tsui_custom_menu.h"
 
-#include <QObject>
-#include <QString>
+class QKeyEvent;
+class TsuiForm;
 
-#include <functional>
-#include <vector>
-
-// One entry of a menu: a caption with an "&" accelerator mark, or "-" for a separator.
-class TsuiMenuItem : public QObject {
+// A window's main menu. It is never shown as a native menu bar: the window's skinned frame shows
+// its top-level items as the buttons of its menu bar and asks it for keyboard shortcuts.
+class TsuiMainMenu : public TsuiCustomMenu {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
-    Q_PROPERTY(bool Enabled READ enabled WRITE setEnabled)
+    Q_PROPERTY(TImageList *Images READ images WRITE setImages)
 
 public:
-    explicit TsuiMenuItem(const QString &caption, QObject *parent = nullptr);
+    explicit TsuiMainMenu(QObject *owner = nullptr);
 
-    QString caption() const { return caption_; }
-    void setCaption(const QString &caption);
-    bool enabled() const { return enabled_; }
-    void setEnabled(bool enabled);
-    bool isSeparator() const { return caption_ == QLatin1String("-"); }
+    TsuiMenuItem *add(const QString &caption) { return Items()->add(caption); }
+    const std::vector<TsuiMenuItem *> &items() const { return Items()->items(); }
 
-    TsuiMenuItem *add(const QString &caption, std::function<void()> on_click = {});
-    const std::vector<TsuiMenuItem *> &items() const { return items_; }
+    // Null while the menu's own check-mark list is in place; setting null puts it back.
+    TImageList *images() const;
+    void setImages(TImageList *images);
+    TImageList *userImages() const override;
+    TImageList *checkMarkImages() const override { return check_marks_; }
 
-    // Runs the item's action, as a click on it does.
-    void Click();
+    void setUseSystemFont(bool on) override;
 
-signals:
-    void OnClick();
-    void changed();
+    // The frame that shows this menu; set and cleared by that frame.
+    TsuiForm *Form() const { return form_; }
+    void setForm(TsuiForm *form);
 
-private:
-    QString caption_;
-    bool enabled_ = true;
-    std::vector<TsuiMenuItem *> items_;
-};
-
-// A window's main menu: its top-level items become the buttons of the frame's menu bar.
-class TsuiMainMenu : public QObject {
-    Q_OBJECT
-    Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
-
-public:
-    explicit TsuiMainMenu(QObject *parent = nullptr);
-
-    TsuiMenuItem *add(const QString &caption);
-    const std::vector<TsuiMenuItem *> &items() const { return items_; }
-
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
+    // Runs the enabled item whose shortcut the key is and answers true; false for any other key.
+    bool IsShortCut(const QKeyEvent *event);
 
 signals:
-    void changed();
+    // Requests to the frame that shows this menu.
+    void rebuildBarRequested();
+    void syncBarRequested();
+    void menuFontRequested();
 
 private:
-    std::vector<TsuiMenuItem *> items_;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
+    TImageList *check_marks_;
+    TImageList *installed_;
+    TsuiForm *form_ = nullptr; // cleared by the frame when it lets go of the menu
+    int top_level_count_ = 0;
 };

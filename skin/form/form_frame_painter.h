@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+
+class QPainter;
+
+// What the border band of a skinned window shows; filled by the frame from its own state.
+struct FrameBand {
+    QColor borderColor;
+    int borderWidth = 1;
+    QColor color;            // filler between the border and the client area
+    int titleHeight = 0;     // 0 while the title bar is hidden
+    bool titleVisible = true;
+    bool menuBarVisible = false;
+    int menuBarHeight = 0;
+    QColor menuBarColor;
+    // The title bar's three section pictures when it has exactly three, all with pictures.
+    QImage titleLeft, titleRight, titleClient;
+    int roundCorner = 0;
+};
+
+// Paints the three-pixel band around a window of size `window`, in window coordinates: the border,
+// the filler, the menu bar's colour beside the bar, and the title pictures continued into the
+// band so that they run on seamlessly into the title bar.
+void paint_form_frame(QPainter &painter, const QSize &window, const FrameBand &band);

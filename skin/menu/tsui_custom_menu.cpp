@@ -1,0 +1,249 @@
+#include "skin/menu/tsui_custom_menu.h"
+
+#include "skin/form/look_source.h"
+#include "skin/menu/image_list.h"
+#include "skin/menu/menu_drawing.h"
+#include "skin/themes/file_theme.h"
+#include "skin/themes/style_bitmaps.h"
+#include "skin/themes/style_resolution.h"
+
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPainter>
+#include <QWidget>
+
+namespace {
+
+// Geometry of an item row, measured from the item's rectangle.
+constexpr int StandardBarWidth = 26;
+constexpr int MeasurePadding = 40;      // added to caption, shortcut and bar widths
+constexpr int TextInset = 4;            // caption gap after the bar, and caption top
+constexpr int SeparatorLineTop = 2;     // separator line below the item's top
+constexpr int SeparatorLineInset = 4;   // separator line start after the bar
+constexpr int SeparatorLineEndGap = 2;  // separator line end before the far edge
+constexpr int ShortcutEndGap = 16;      // shortcut text end before the far edge
+constexpr int ImageColumnLeft = 4;      // picture column after the leading edge
+constexpr int ImageColumnRight = 20;    // picture column before the trailing edge, mirrored
+constexpr int ImageTop = 3;
+
+// The MacOS look of a menu: its own heights and a black separator line.
+constexpr int MacItemHeight = 20;
+constexpr int MacSeparatorHeight = 12;
+constexpr int OtherItemHeight = 21;
+constexpr int OtherSeparatorHeight = 5;
+const QColor MacSeparatorColor{0x00, 0x00, 0x00};
+const QColor OtherSeparatorColor{0x84, 0x82, 0x84};
+const QColor DisabledTextColor{0x80, 0x80, 0x80};
+
+// The top rows of a MacOS strip bitmap, stretched over rect.
+void draw_strip(QPainter &canvas, const QRect &rect, const QString &name, int rows)
+{
+    const QImage strip = LoadStyleBitmap(name);
+    canvas.drawImage(rect, strip, QRect(0, 0, strip.width(), qMin(rows, strip.height())));
+}
+
+} // namespace
+
+TsuiCustomMenu::TsuiCustomMenu(QObject *owner)
+    : QObject(owner)
+    , root_(new TsuiMenuItem(QString(), this))
+{
+    connect(root_, &TsuiMenuItem::inserted, this, [this](TsuiMenuItem *item) { AttachMenuItemHandlers(item, this); });
+    connect(root_, &TsuiMenuItem::changed, this, &TsuiCustomMenu::OnChange);
+}
+
+void TsuiCustomMenu::initialiseMenu() { setUIStyle(GetOwnerFormStyle(parent())); }
+
+void TsuiCustomMenu::setFileTheme(TsuiFileTheme *theme)
+{
+    if (file_theme_ != theme) {
+        if (file_theme_)
+            disconnect(file_theme_, nullptr, this, nullptr);
+        if (theme)
+            connect(theme, &QObject::destroyed, this, [this] {
+                file_theme_ = nullptr;
+                setUIStyle(TsuiUIStyle::DeepBlue);
+            });
+    }
+    file_theme_ = theme;
+    applyStyle();
+}
+
+void TsuiCustomMenu::setUIStyle(TsuiUIStyle style)
+{
+    style_ = style;
+    applyStyle();
+}
+
+void TsuiCustomMenu::applyStyle()
+{
+    bar_width_ = StandardBarWidth;
+    const bool mac = style_ == TsuiUIStyle::MacOS;
+    item_height_ = mac ? MacItemHeight : OtherItemHeight;
+    separator_height_ = mac ? MacSeparatorHeight : OtherSeparatorHeight;
+    separator_color_ = mac ? MacSeparatorColor : OtherSeparatorColor;
+
+    const LookSource look(file_theme_, style_);
+    bar_color_ = look.color(ThemeElement::MenuBarColor);
+    color_ = look.color(ThemeElement::MenuBackgroundColor);
+    font_color_ = look.color(ThemeElement::MenuFontColor);
+    selected_border_color_ = look.color(ThemeElement::MenuSelectedBorderColor);
+    selected_color_ = look.color(ThemeElement::MenuSelectedBackgroundColor);
+    selected_font_color_ = look.color(ThemeElement::MenuSelectedFontColor);
+}
+
+void TsuiCustomMenu::setMenuItemHeight(int height)
+{
+    // The MacOS strips are cut for their own row height.
+    if (style_ != TsuiUIStyle::MacOS)
+        item_height_ = height;
+}
+
+void TsuiCustomMenu::setSeparatorHeight(int height)
+{
+    if (style_ != TsuiUIStyle::MacOS)
+        separator_height_ = height;
+}
+
+bool TsuiCustomMenu::mirrored() const
+{
+    return bidi_mode_ != Qt::LeftToRight && QLocale::system().textDirection() == Qt::RightToLeft;
+}
+
+QFont TsuiCustomMenu::itemFont() const
+{
+    if (use_system_font_) {
+        QFont font;
+        QColor unused;
+        AssignSystemMenuFont(font, unused);
+        return font;
+    }
+    return menu_font(font_name_, font_size_);
+}
+
+void TsuiCustomMenu::MeasureMenuItem(TsuiMenuItem *item, QPainter &canvas, int &width, int &height) const
+{
+    height = item->isSeparator() ? separator_height_ : item_height_;
+    const QFontMetrics metrics(canvas.font());
+    width = metrics.horizontalAdvance(item->caption()) + metrics.horizontalAdvance(item->shortCutText()) + bar_width_ +
+            MeasurePadding;
+}
+
+void TsuiCustomMenu::drawBarAndColour(QPainter &canvas, const QRect &rect) const
+{
+    QRect rest = rect;
+    if (bar_width_ > 0) {
+        QRect bar = rect;
+        if (mirrored()) {
+            bar.setLeft(rect.right() + 1 - bar_width_);
+            rest.setRight(bar.left() - 1);
+        } else {
+            bar.setWidth(bar_width_);
+            rest.setLeft(bar.right() + 1);
+        }
+        canvas.fillRect(bar, bar_color_);
+    }
+    canvas.fillRect(rest, color_);
+}
+
+void TsuiCustomMenu::drawItemBackground(TsuiMenuItem *item, QPainter &canvas, const QRect &rect, bool selected) const
+{
+    const bool mac = style_ == TsuiUIStyle::MacOS;
+    if (selected && item->enabled()) {
+        if (mac) {
+            draw_strip(canvas, rect, QStringLiteral("MACOS_MENU_SELECT"), MacItemHeight);
+        } else {
+            canvas.fillRect(rect, selected_color_);
+            canvas.setPen(selected_border_color_);
+            canvas.setBrush(Qt::NoBrush);
+            canvas.drawRect(rect.adjusted(0, 0, -1, -1));
+        }
+    } else if (mac) {
+        draw_strip(canvas, rect, QStringLiteral("MACOS_MENU_BAR"), MacItemHeight);
+    } else {
+        drawBarAndColour(canvas, rect);
+    }
+}
+
+void TsuiCustomMenu::DrawMenuItem(TsuiMenuItem *item, QPainter &canvas, const QRect &rect, bool selected) const
+{
+    canvas.save();
+    if (flat_menu_) {
+        if (auto *window = dynamic_cast<QWidget *>(canvas.device())) {
+            const LookSource look(file_theme_, style_);
+            DrawFlatMenuFrame(canvas, window->rect(), Qt::black, look.color(ThemeElement::FormBackgroundColor));
+        }
+    }
+    const bool mirror = mirrored();
+    if (item->isSeparator()) {
+        if (style_ == TsuiUIStyle::MacOS) {
+            draw_strip(canvas, rect, QStringLiteral("MACOS_MENU_BAR"), MacSeparatorHeight);
+        } else {
+            drawBarAndColour(canvas, rect);
+            const int y = rect.top() + SeparatorLineTop;
+            const int right = rect.left() + rect.width(); // exclusive
+            const int from = mirror ? rect.left() + SeparatorLineEndGap : rect.left() + bar_width_ + SeparatorLineInset;
+            const int to = mirror ? right - bar_width_ - SeparatorLineInset : right - SeparatorLineEndGap;
+            if (to > from)
+                canvas.fillRect(QRect(from, y, to - from, 1), separator_color_);
+        }
+        canvas.restore();
+        return;
+    }
+
+    drawItemBackground(item, canvas, rect, selected);
+
+    QFont font = itemFont();
+    if (item->isDefault())
+        font.setBold(true);
+    canvas.setFont(font);
+    canvas.setPen(!item->enabled() ? DisabledTextColor : selected ? selected_font_color_ : font_color_);
+    const int right = rect.left() + rect.width();
+    const int bottom = rect.top() + rect.height();
+    const int text_top = rect.top() + TextInset;
+    const QRect caption_rect = mirror ? QRect(QPoint(rect.left(), text_top), QPoint(right - bar_width_ - TextInset - 1, bottom - 1))
+                                      : QRect(QPoint(rect.left() + bar_width_ + TextInset, text_top), QPoint(right - 1, bottom - 1));
+    const int align = (mirror ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    canvas.drawText(caption_rect, align, item->caption());
+
+    const QString shortcut = item->shortCutText();
+    if (!shortcut.isEmpty()) {
+        const QFontMetrics metrics(font);
+        const int x = mirror ? rect.left() + ShortcutEndGap : right - metrics.horizontalAdvance(shortcut) - ShortcutEndGap;
+        canvas.drawText(QRect(x, text_top, metrics.horizontalAdvance(shortcut) + 1, bottom - text_top), Qt::AlignLeft | Qt::AlignTop,
+                        shortcut);
+    }
+
+    const int x0 = mirror ? right - ImageColumnRight : rect.left() + ImageColumnLeft;
+    const TImageList *images = userImages();
+    const bool has_image = item->imageIndex() != -1 && images && item->imageIndex() < images->Count();
+    if (item->checked()) {
+        if (has_image) {
+            canvas.setPen(Qt::black);
+            canvas.setBrush(Qt::NoBrush);
+            // The 19 x 19 box behind a checked item's picture.
+            canvas.drawRect(QRect(QPoint(x0 - 2, rect.top() + 1), QPoint(x0 + 16, rect.top() + 19)));
+            canvas.fillRect(QRect(QPoint(x0 - 1, rect.top() + 2), QPoint(x0 + 15, rect.top() + 18)), selected_color_);
+        } else if (const TImageList *marks = checkMarkImages()) {
+            marks->Draw(canvas, x0, rect.top() + ImageTop, 0, item->enabled());
+        }
+    }
+    if (has_image)
+        images->Draw(canvas, x0, rect.top() + ImageTop, item->imageIndex(), item->enabled());
+    canvas.restore();
+}
+
+void AttachMenuItemHandlers(TsuiMenuItem *item, TsuiCustomMenu *menu)
+{
+    const QPointer<TsuiCustomMenu> guard(menu);
+    item->OnMeasureItem = [guard](TsuiMenuItem *target, QPainter &canvas, int &width, int &height) {
+        if (guard)
+            guard->MeasureMenuItem(target, canvas, width, height);
+    };
+    item->OnDrawItem = [guard](TsuiMenuItem *target, QPainter &canvas, const QRect &rect, bool selected) {
+        if (guard)
+            guard->DrawMenuItem(target, canvas, rect, selected);
+    };
+    for (TsuiMenuItem *child : item->items())
+        AttachMenuItemHandlers(child, menu);
+}

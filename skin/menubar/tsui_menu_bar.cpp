@@ -1,0 +1,258 @@
+#include "skin/menubar/tsui_menu_bar.h"
+
+#include "skin/form/look_source.h"
+#include "skin/form/tsui_form.h"
+#include "skin/menu/menu_drawing.h"
+#include "skin/menu/tsui_main_menu.h"
+#include "skin/menu/tsui_menu_drop_down.h"
+#include "skin/menubar/tsui_menu_bar_button.h"
+#include "skin/themes/file_theme.h"
+#include "skin/themes/style_bitmaps.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr int CaptionDrop = 2;          // captions sit this much below the button's top
+constexpr int SelectedRightTrim = 2;    // an open item's box ends this much short on the right
+constexpr int SelectedLeftShift = 2;    // and its caption moves this much right
+constexpr int MacCaptionExtra = 2;      // the MacOS caption is centred in a slightly taller box
+constexpr std::int32_t LightOnDarkControlFont = 0x30000;
+const QColor DisabledCaption{0x80, 0x80, 0x80};
+const int CaptionFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
+
+} // namespace
+
+TsuiMenuBar::TsuiMenuBar(TsuiForm *frame)
+    : QWidget(frame)
+    , frame_(frame)
+{
+    setObjectName(QStringLiteral("MenuBar"));
+    setAutoFillBackground(false);
+    resize(frame->width(), bar_height_);
+}
+
+TsuiMenuBar::~TsuiMenuBar()
+{
+    if (drop_down_)
+        drop_down_->closeAll();
+}
+
+TsuiMainMenu *TsuiMenuBar::menu() const { return frame_->Menu(); }
+
+void TsuiMenuBar::setBarHeight(int height)
+{
+    bar_height_ = height;
+    layoutButtons();
+}
+
+void TsuiMenuBar::setColor(const QColor &color)
+{
+    color_ = color;
+    update();
+}
+
+QFont TsuiMenuBar::buttonFont() const
+{
+    const TsuiMainMenu *main_menu = menu();
+    if (!main_menu)
+        return font();
+    if (main_menu->useSystemFont()) {
+        QFont system_font;
+        QColor unused;
+        AssignSystemMenuFont(system_font, unused);
+        return system_font;
+    }
+    return menu_font(main_menu->fontName(), main_menu->fontSize());
+}
+
+void TsuiMenuBar::rebuildButtons()
+{
+    if (drop_down_)
+        drop_down_->closeAll();
+    for (TsuiMenuBarButton *button : buttons_)
+        delete button;
+    buttons_.clear();
+    selected_ = -1;
+    if (TsuiMainMenu *main_menu = menu()) {
+        for (TsuiMenuItem *item : main_menu->items()) {
+            auto *button = new TsuiMenuBarButton(this, item);
+            button->show();
+            buttons_.push_back(button);
+        }
+    }
+    layoutButtons();
+}
+
+void TsuiMenuBar::syncButtons()
+{
+    for (TsuiMenuBarButton *button : buttons_)
+        button->sync();
+    layoutButtons();
+}
+
+void TsuiMenuBar::applyMenuFont()
+{
+    setFont(buttonFont());
+    layoutButtons();
+    update();
+}
+
+void TsuiMenuBar::layoutButtons()
+{
+    // Buttons run left to right and wrap onto another row when the bar is too narrow.
+    int x = 0;
+    int y = 0;
+    for (TsuiMenuBarButton *button : buttons_) {
+        const int w = button->sizeHint().width();
+        if (x > 0 && x + w > width()) {
+            x = 0;
+            y += bar_height_;
+        }
+        button->setGeometry(x, y, w, bar_height_);
+        x += w;
+    }
+    const int h = y + bar_height_;
+    if (h != height()) {
+        resize(width(), h);
+        frame_->realign();
+    }
+}
+
+void TsuiMenuBar::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutButtons();
+}
+
+TsuiMenuBarButton *TsuiMenuBar::selectedButton() const
+{
+    return selected_ >= 0 && selected_ < static_cast<int>(buttons_.size()) ? buttons_[static_cast<std::size_t>(selected_)]
+                                                                            : nullptr;
+}
+
+void TsuiMenuBar::buttonPressed(TsuiMenuBarButton *button)
+{
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        if (buttons_[i] == button)
+            dropDown(static_cast<int>(i));
+}
+
+void TsuiMenuBar::dropDown(int index, bool selectFirst)
+{
+    if (drop_down_)
+        drop_down_->closeAll();
+    if (index < 0 || index >= static_cast<int>(buttons_.size()))
+        return;
+    TsuiMenuBarButton *button = buttons_[static_cast<std::size_t>(index)];
+    TsuiMenuItem *item = button->item();
+    TsuiMainMenu *main_menu = menu();
+    if (!item || !main_menu || !item->enabled())
+        return;
+    if (item->count() == 0) {
+        item->Click();
+        return;
+    }
+    selected_ = index;
+    update();
+    for (TsuiMenuBarButton *b : buttons_)
+        b->update();
+
+    auto *drop = new TsuiMenuDropDown(main_menu, item, window());
+    drop_down_ = drop;
+    drop->setNoReplayArea(QRect(button->mapToGlobal(QPoint(0, 0)), button->size()));
+    drop->onPointerOutside = [this](const QPoint &global) { pointerOutside(global); };
+    drop->onNeighbour = [this](int direction) {
+        const int n = static_cast<int>(buttons_.size());
+        if (n > 0 && selected_ >= 0)
+            dropDown((selected_ + direction + n) % n, true);
+    };
+    connect(drop, &TsuiMenuDropDown::closed, this, [this, drop] {
+        if (drop_down_ == drop || !drop_down_) {
+            selected_ = -1;
+            for (TsuiMenuBarButton *b : buttons_)
+                b->update();
+        }
+    });
+    drop->popupAt(button->mapToGlobal(QPoint(0, button->height())));
+    if (selectFirst)
+        drop->setSelectedIndex(0);
+}
+
+void TsuiMenuBar::pointerOutside(const QPoint &globalPos)
+{
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const TsuiMenuBarButton *button = buttons_[i];
+        const QRect area(button->mapToGlobal(QPoint(0, 0)), button->size());
+        if (area.contains(globalPos) && static_cast<int>(i) != selected_ && button->isEnabled()) {
+            dropDown(static_cast<int>(i));
+            return;
+        }
+    }
+}
+
+bool TsuiMenuBar::dropDownByAccelerator(QChar letter)
+{
+    const QChar wanted = letter.toLower();
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const TsuiMenuItem *item = buttons_[i]->item();
+        if (item && item->enabled() && item->accelerator() == wanted) {
+            dropDown(static_cast<int>(i), true);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TsuiMenuBar::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const TsuiMainMenu *main_menu = menu();
+    const TsuiUIStyle style = main_menu ? main_menu->uiStyle() : frame_->uiStyle();
+    if (style == TsuiUIStyle::MacOS)
+        painter.drawImage(rect(), LoadStyleBitmap(QStringLiteral("MACOS_MENU_BAR")));
+    else
+        painter.fillRect(rect(), color_);
+}
+
+void TsuiMenuBar::drawButton(QPainter &painter, const TsuiMenuBarButton *button, bool hot, bool selected) const
+{
+    const TsuiMainMenu *main_menu = menu();
+    const TsuiUIStyle style = main_menu ? main_menu->uiStyle() : frame_->uiStyle();
+    const TsuiFileTheme *theme = main_menu ? main_menu->fileTheme() : frame_->fileTheme();
+    const LookSource look(theme, style);
+    QColor normal_colour = look.color(ThemeElement::MenuFontColor);
+    if (main_menu && !main_menu->useSystemFont())
+        normal_colour = main_menu->fontColor();
+    if (look.fromFile() && look.rawColor(ThemeElement::ControlFontColor) == LightOnDarkControlFont)
+        normal_colour = Qt::white;
+    painter.setFont(buttonFont());
+    QRect r = button->rect();
+
+    if ((hot || selected) && button->isEnabled() && style == TsuiUIStyle::MacOS) {
+        QImage canvas(r.size(), QImage::Format_ARGB32_Premultiplied);
+        QPainter composed(&canvas);
+        composed.drawImage(canvas.rect(), LoadStyleBitmap(QStringLiteral("MACOS_MENU_SELECT")));
+        composed.setFont(painter.font());
+        composed.setPen(look.color(ThemeElement::MenuSelectedFontColor));
+        composed.drawText(QRect(0, 0, r.width(), r.height() + MacCaptionExtra), CaptionFlags, button->text());
+        composed.end();
+        painter.drawImage(0, 0, canvas);
+    } else if ((hot || selected) && button->isEnabled()) {
+        if (selected)
+            r.setRight(r.right() - SelectedRightTrim);
+        painter.fillRect(r, look.color(ThemeElement::MenuSelectedBackgroundColor));
+        painter.setPen(look.color(ThemeElement::MenuSelectedBorderColor));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        if (selected)
+            r.setLeft(r.left() + SelectedLeftShift);
+        r.setTop(r.top() + CaptionDrop);
+        painter.setPen(look.color(ThemeElement::MenuSelectedFontColor));
+        painter.drawText(r, CaptionFlags, button->text());
+    } else {
+        r.setTop(r.top() + CaptionDrop);
+        painter.setPen(button->isEnabled() ? normal_colour : DisabledCaption);
+        painter.drawText(r, CaptionFlags, button->text());
+    }
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPointer>
+#include <QWidget>
+
+#include <vector>
+
+class QPainter;
+class TsuiForm;
+class TsuiMainMenu;
+class TsuiMenuBarButton;
+#include "skin/menu/tsui_menu_drop_down.h"
+
+// The frame's bar below the title bar: one flat button per top-level item of the frame's menu,
+// drawn in the menu's style. Pressing a button drops down its item's submenu.
+class TsuiMenuBar : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TsuiMenuBar(TsuiForm *frame);
+    ~TsuiMenuBar() override;
+
+    int barHeight() const { return bar_height_; }
+    // Height of the bar (per row of buttons) and of every button.
+    void setBarHeight(int height);
+    QColor color() const { return color_; }
+    void setColor(const QColor &color);
+
+    const std::vector<TsuiMenuBarButton *> &buttons() const { return buttons_; }
+    // The font the captions are drawn in, taken from the menu.
+    QFont buttonFont() const;
+
+    // Makes all buttons again from the menu's top-level items.
+    void rebuildButtons();
+    // Each button takes its item's current caption and enabled state.
+    void syncButtons();
+    void applyMenuFont();
+
+    // Drops down the submenu of that button (an item without children runs at once).
+    void dropDown(int index, bool selectFirst = false);
+    // Drops down the enabled top-level item whose caption marks this letter; false for none.
+    bool dropDownByAccelerator(QChar letter);
+    TsuiMenuDropDown *openDropDown() const { return drop_down_; }
+    TsuiMenuBarButton *selectedButton() const;
+
+    // Called by the buttons.
+    void buttonPressed(TsuiMenuBarButton *button);
+    void drawButton(QPainter &painter, const TsuiMenuBarButton *button, bool hot, bool selected) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void layoutButtons();
+    void pointerOutside(const QPoint &globalPos);
+    TsuiMainMenu *menu() const;
+
+    TsuiForm *frame_;
+    std::vector<TsuiMenuBarButton *> buttons_;
+    QPointer<TsuiMenuDropDown> drop_down_;
+    int selected_ = -1;
+    int bar_height_ = 22;
+    QColor color_;
+};
