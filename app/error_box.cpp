@@ -1,7 +1,8 @@
 #include "app/error_box.h"
 
+#include "skin/dialog/tsui_message_dialog.h"
+
 #include <QApplication>
-#include <QMessageBox>
 
 QString error_box_text(const QString &message)
 {
@@ -12,8 +13,14 @@ QString error_box_text(const QString &message)
 
 void show_error_box(const QString &message)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), error_box_text(message), QMessageBox::Ok,
-                    QApplication::activeWindow());
+    // Drawn like every other window of the program; it belongs to no form, so its look is set here.
+    TsuiMessageDialog box(nullptr);
     box.setObjectName(QStringLiteral("ApplicationErrorBox"));
-    box.exec();
+    box.setUIStyle(TsuiUIStyle::MacOS);
+    box.setIconType(TsuiIconType::suiStop);
+    box.setCaption(QApplication::applicationName());
+    box.setText(error_box_text(message));
+    box.setButtonCount(1);
+    box.setButton1Caption(QStringLiteral("OK"));
+    box.ShowModal();
 }

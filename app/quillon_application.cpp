@@ -2,6 +2,7 @@
 
 #include "app/error_box.h"
 #include "app/quillon_error.h"
+#include "skin/themes/style_bitmaps.h"
 
 #include <QFont>
 
@@ -26,6 +27,8 @@ void initialise_application_look()
 {
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillon"));
+    // Every window, the message windows included, shows the program's icon.
+    QApplication::setWindowIcon(LoadAppIcon());
     // The windows are laid out for these two faces; map them to fonts Debian ships.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});

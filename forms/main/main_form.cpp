@@ -70,10 +70,10 @@ TForm1::TForm1()
     suiForm1->setColor(QColor(0xE7, 0xE7, 0xE7));
     suiForm1->setMenuBarHeight(22);
     suiForm1->setCaption(QStringLiteral("Tessaly Quillon for AVRDude"));
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMax, false);
     suiForm1->setTitleButtonVisible(TsuiForm::suiMin, true);
     setClientSize(ClientWidth, ClientHeight);
     setMinimumSize(130, 50);
-    setWindowIcon(tool_glyph(ToolGlyph::AppIcon));
 
     createToolBar();
     createChoiceBand();
@@ -83,6 +83,12 @@ TForm1::TForm1()
     createDialogs();
     suiMessageDialog1 = new TsuiMessageDialog(this);
     suiMessageDialog1->setObjectName(QStringLiteral("suiMessageDialog1"));
+    suiMessageDialog1->setUIStyle(TsuiUIStyle::MacOS);
+    suiMessageDialog1->setCaptionFontColor(Qt::black);
+    suiMessageDialog1->setIconType(TsuiIconType::suiNone);
+    suiMessageDialog1->setButtonCount(1);
+    suiMessageDialog1->setButton1Caption(QStringLiteral("OK"));
+    suiMessageDialog1->setPosition(TPosition::poScreenCenter);
     suiForm1->realign();
     placeProgressStrip();
     centreOnDesktop();

@@ -59,8 +59,6 @@ void TForm1::suiButton1Click()
     if (text.isEmpty()) {
         suiMessageDialog1->setCaption(QStringLiteral("Fehler!"));
         suiMessageDialog1->setText(QStringLiteral("Sie haben kein Komando eigegeben!"));
-        suiMessageDialog1->setButtonCount(1);
-        suiMessageDialog1->setButtonCaption(1, QStringLiteral("OK"));
         suiMessageDialog1->ShowModal();
         return;
     }

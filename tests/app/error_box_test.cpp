@@ -1,9 +1,12 @@
 #include "app/error_box.h"
 #include "app/quillon_error.h"
+#include "skin/button/tsui_button.h"
+#include "skin/dialog/tfrm_msg.h"
+#include "skin/themes/style_bitmaps.h"
 #include "tests/support/modal_answer.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -33,21 +36,25 @@ TEST(ErrorBox, CatchesWhatAHandlerLetsThroughAndTheProgramGoesOn)
     });
     button.show();
 
-    QString icon_seen;
+    bool stop_icon = false;
+    int buttons = 0;
     ModalAnswer answer([&](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box)
+        auto *form = qobject_cast<TfrmMsg *>(modal);
+        if (!form)
             return false;
-        icon_seen = box->icon() == QMessageBox::Critical ? QStringLiteral("stop") : QStringLiteral("other");
-        EXPECT_EQ(box->buttons().size(), 1);
-        box->buttons().first()->click();
-        return true;
+        QImage stop;
+        CutBitmapFrame(LoadStyleBitmap(QStringLiteral("MSGDLG")), &stop, 4, 2);
+        stop_icon = !form->Image1->isHidden() && form->Image1->pixmap().toImage().convertToFormat(QImage::Format_ARGB32) ==
+                                                     stop.convertToFormat(QImage::Format_ARGB32);
+        buttons = static_cast<int>(form->findChildren<TsuiButton *>().size());
+        return ModalAnswer::closeMessageBox()(form);
     });
     QTest::mouseClick(&button, Qt::LeftButton);
     ASSERT_TRUE(answer.answered());
     EXPECT_EQ(answer.seenTitle(), QStringLiteral("Quillon"));
     EXPECT_EQ(answer.seenText(), QStringLiteral("Listenindex überschreitet das Maximum (20)"));
-    EXPECT_EQ(icon_seen, QStringLiteral("stop"));
+    EXPECT_TRUE(stop_icon);
+    EXPECT_EQ(buttons, 1);
 
     ModalAnswer second(ModalAnswer::closeMessageBox());
     QTest::mouseClick(&button, Qt::LeftButton);

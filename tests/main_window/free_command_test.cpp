@@ -8,7 +8,9 @@
 #include "tests/support/modal_answer.h"
 #include "tests/support/program_dir_files.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QDir>
@@ -44,11 +46,21 @@ TEST_F(MainWindowRuns, EmptyCommandShowsTheErrorDialogAndLeavesTheLog)
 {
     presetLog();
     form.command->clear();
-    ModalAnswer answer(ModalAnswer::closeMessageBox());
+    QString copied;
+    ModalAnswer answer([&copied](QWidget *modal) {
+        if (modal->objectName() != QLatin1String("frmMsg"))
+            return false;
+        QTest::keyClick(modal->focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        copied = QGuiApplication::clipboard()->text();
+        return ModalAnswer::pressKeyInMessageWindow(Qt::Key_Return)(modal);
+    });
     QTest::mouseClick(form.suiButton1, Qt::LeftButton);
     ASSERT_TRUE(answer.answered());
     EXPECT_EQ(answer.seenTitle(), QStringLiteral("Fehler!"));
     EXPECT_EQ(answer.seenText(), QStringLiteral("Sie haben kein Komando eigegeben!"));
+    const QString rule(27, u'-');
+    EXPECT_EQ(copied, rule + "\r\nFehler!\r\n" + rule + "\r\nSie haben kein Komando eigegeben!\r\n" + rule +
+                          "\r\nOK\r\n" + rule);
     EXPECT_EQ(form.Log->lines(), QStringList{QStringLiteral("previous run")});
 }
 

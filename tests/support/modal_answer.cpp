@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -112,10 +113,29 @@ ModalAnswer::Answer ModalAnswer::cancelFileDialog()
 ModalAnswer::Answer ModalAnswer::closeMessageBox()
 {
     return [](QWidget *modal) {
+        if (modal->objectName() == QLatin1String("frmMsg")) {
+            // The skinned message window: its first button is the leftmost.
+            auto *first = modal->findChild<QWidget *>(QStringLiteral("Button1"));
+            if (!first)
+                return false;
+            QTest::mouseClick(first, Qt::LeftButton);
+            return true;
+        }
         auto *box = qobject_cast<QMessageBox *>(modal);
         if (!box || box->buttons().isEmpty())
             return false;
         box->buttons().first()->click();
+        return true;
+    };
+}
+
+ModalAnswer::Answer ModalAnswer::pressKeyInMessageWindow(int key)
+{
+    return [key](QWidget *modal) {
+        if (modal->objectName() != QLatin1String("frmMsg"))
+            return false;
+        QWidget *focus = modal->focusWidget();
+        QTest::keyClick(focus ? focus : modal, static_cast<Qt::Key>(key));
         return true;
     };
 }

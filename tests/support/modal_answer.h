@@ -28,7 +28,10 @@ public:
     // Common answers.
     static Answer chooseFile(const QString &file_name);
     static Answer cancelFileDialog();
-    static Answer closeMessageBox(); // presses the first button of a message box
+    // Presses the first button of a message box or of the skinned message window.
+    static Answer closeMessageBox();
+    // Presses a key in the skinned message window ("frmMsg") where its focused button gets it.
+    static Answer pressKeyInMessageWindow(int key);
 
 private:
     struct State;
