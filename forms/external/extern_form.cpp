@@ -53,6 +53,9 @@ TForm5::TForm5(TForm1 &main, TForm &fuses)
     suiForm1 = new TsuiForm(this);
     suiForm1->setUIStyle(TsuiUIStyle::MacOS);
     suiForm1->setCaption(QStringLiteral("Extern-Prog"));
+    // Only the control box and the close button.
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMax, false);
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMin, false);
     setClientSize(ClientWidth, ClientHeight);
 
     suiGroupBox1 = new TsuiGroupBox(suiForm1);

@@ -63,6 +63,9 @@ TForm3::TForm3(TForm1 &main)
     suiForm1->setObjectName(QStringLiteral("suiForm1"));
     suiForm1->setUIStyle(TsuiUIStyle::MacOS);
     suiForm1->setCaption(QStringLiteral("Fuses"));
+    // Only the control box and the close button.
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMax, false);
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMin, false);
     setClientSize(ClientWidth, ClientHeight);
 
     suiCheckBox1 = make_check_box(suiForm1, QStringLiteral("suiCheckBox1"), QStringLiteral("= 0"), LegendZeroLeft,

@@ -7,7 +7,11 @@
 
 namespace {
 constexpr int ClientWidth = 340;
-constexpr int ClientHeight = 200;
+constexpr int ClientHeight = 230;
+constexpr int TextMargin = 16;
+constexpr int TextTop = 32;
+// The OK button's row under the text.
+constexpr int ButtonRowHeight = 45;
 }
 
 TForm2::TForm2()
@@ -16,6 +20,9 @@ TForm2::TForm2()
     suiForm1 = new TsuiForm(this);
     suiForm1->setUIStyle(TsuiUIStyle::MacOS);
     suiForm1->setCaption(QStringLiteral("Info"));
+    // Only the control box and the close button.
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMax, false);
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMin, false);
     setClientSize(ClientWidth, ClientHeight);
 
     Label1 = new QLabel(suiForm1);
@@ -27,7 +34,8 @@ TForm2::TForm2()
                                    "Lizenz: noch nicht festgelegt.")
                         .arg(QStringLiteral(QUILLON_VERSION)));
     Label1->setWordWrap(true);
-    Label1->setGeometry(16, 32, ClientWidth - 32, 120);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setGeometry(TextMargin, TextTop, ClientWidth - 2 * TextMargin, ClientHeight - TextTop - ButtonRowHeight);
 
     suiButton1 = new TsuiButton(suiForm1);
     suiButton1->setObjectName(QStringLiteral("suiButton1"));

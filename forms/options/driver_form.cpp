@@ -30,6 +30,9 @@ TForm6::TForm6(const TForm4 &options)
     suiForm1 = new TsuiForm(this);
     suiForm1->setUIStyle(TsuiUIStyle::MacOS);
     suiForm1->setCaption(QStringLiteral("giveio-Driver Installation"));
+    // Only the control box and the close button.
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMax, false);
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMin, false);
     setClientSize(ClientWidth, ClientHeight);
 
     Label1 = new QLabel(QStringLiteral("Status:"), suiForm1);

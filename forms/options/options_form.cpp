@@ -71,6 +71,9 @@ TForm4::TForm4()
     suiForm1->setUIStyle(TsuiUIStyle::MacOS);
     // The window's title really is the word OK.
     suiForm1->setCaption(QStringLiteral("OK"));
+    // Only the control box and the close button.
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMax, false);
+    suiForm1->setTitleButtonVisible(TsuiForm::suiMin, false);
     setClientSize(ClientWidth, ClientHeight);
 
     Label1 = make_label(suiForm1, QStringLiteral("Label1"), QStringLiteral("Pfad zu avrdude.exe"), Left, PathLabelTop);

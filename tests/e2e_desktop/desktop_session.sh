@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# A user's session with the real program on its own X server: open the Info, fuse and options
+# windows from the menu and close them again, send an empty free command and dismiss the error
+# message with Enter, then close the program by its title bar. The program must end with exit
+# code 0 and write nothing to stderr but Qt's own font notes. Every wait is bounded; Xvfb and the
+# program are ended by their PID.
+# Usage: desktop_session.sh PROGRAM, or desktop_session.sh --installed BUILD_DIR to run the program
+# as `cmake --install` lays it out (bin/quillon linking to lib/quillon with its data).
+set -u
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+if [ "$1" = "--installed" ]; then
+  cmake --install "$2" --prefix "$work/prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; echo "FAIL: install"; exit 1; }
+  program="$work/prefix/bin/quillon"
+  [ -L "$program" ] || { echo "FAIL: bin/quillon is not a link"; exit 1; }
+else
+  program=$1
+fi
+
+fail() { echo "FAIL: $*"; [ -f "$work/stderr" ] && { echo "--- program stderr:"; cat "$work/stderr"; }; exit 1; }
+
+# Waits up to $1 tenths of a second for the command to succeed.
+wait_for() {
+  local tenths=$1; shift
+  for _ in $(seq "$tenths"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+
+# The id of the visible window whose title starts with $1 (the platform may append the program's name).
+window_titled() { xdotool search --onlyvisible --name "^$1( — Quillon)?\$" 2>/dev/null | head -n1; }
+has_window() { [ -n "$(window_titled "$1")" ]; }
+has_no_window() { [ -z "$(window_titled "$1")" ]; }
+
+# Sets X Y W H of a window.
+geometry_of() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+
+visible_windows() { xdotool search --onlyvisible --name "" 2>/dev/null | sort; }
+
+click_at() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; }
+
+# The border band is 3 pixels; the title bar's close button is 12 pixels left of the client's right
+# edge, 9 below its top.
+click_close_of() {
+  geometry_of "$1"
+  click_at "$((X + WIDTH - 3 - 12))" "$((Y + 3 + 9))"
+}
+
+# Opens the top-level menu whose caption starts $1 pixels right of the client's left edge and
+# clicks the item $2 pixels below the menu's top (or above its bottom when negative).
+choose_menu() {
+  local main=$1 menu_x=$2 item_y=$3
+  geometry_of "$main"
+  local mx=$X my=$Y
+  local before; before=$(visible_windows)
+  click_at "$((mx + 3 + menu_x))" "$((my + 3 + 20 + 11))"
+  local popup=""
+  for _ in $(seq 30); do
+    popup=$(comm -13 <(echo "$before") <(visible_windows) | head -n1)
+    [ -n "$popup" ] && break
+    sleep 0.1
+  done
+  [ -n "$popup" ] || fail "menu at $menu_x did not open"
+  geometry_of "$popup"
+  if [ "$item_y" -lt 0 ]; then click_at "$((X + 30))" "$((Y + HEIGHT + item_y))"
+  else click_at "$((X + 30))" "$((Y + item_y))"; fi
+}
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+echo "display $DISPLAY"
+
+QT_QPA_PLATFORM=xcb "$program" >"$work/stdout" 2>"$work/stderr" &
+program_pid=$!
+wait_for 150 has_window "Tessaly Quillon for AVRDude" || fail "no main window"
+main=$(window_titled "Tessaly Quillon for AVRDude")
+sleep 0.5
+
+# Points on the menu bar's captions, in client x: Command 72, Einstellungen 145, Info 200.
+choose_menu "$main" 200 13
+wait_for 50 has_window "Info" || fail "Info did not open from the menu"
+echo "Info window open"
+xdotool key Return
+wait_for 50 has_no_window "Info" || fail "Enter did not close the Info window"
+
+choose_menu "$main" 72 -12
+wait_for 50 has_window "Fuses" || fail "Fuses did not open from the menu"
+echo "fuse window open"
+click_close_of "$(window_titled Fuses)"
+wait_for 50 has_no_window "Fuses" || fail "the title bar did not close the fuse window"
+
+choose_menu "$main" 145 13
+wait_for 50 has_window "OK" || fail "the options window did not open from the menu"
+echo "options window open"
+click_close_of "$(window_titled OK)"
+wait_for 50 has_no_window "OK" || fail "the title bar did not close the options window"
+
+# "Senden" sits at client (600, 179 + 23), 80 x 22: the command group above the 419-pixel log.
+geometry_of "$main"
+click_at "$((X + 3 + 640))" "$((Y + HEIGHT - 3 - 419 - 57 + 23 + 11))"
+wait_for 50 has_window "Fehler!" || fail "the empty command showed no message"
+message=$(window_titled "Fehler!")
+geometry_of "$message"
+echo "message window ${WIDTH}x$HEIGHT"
+[ "$WIDTH" -eq 278 ] && [ "$HEIGHT" -eq 175 ] || fail "message window is ${WIDTH}x$HEIGHT, not 272x169 inside its border"
+xdotool key Return
+wait_for 50 has_no_window "Fehler!" || fail "Enter did not dismiss the message"
+echo "message dismissed with Enter"
+
+click_close_of "$main"
+for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$program_pid" 2>/dev/null && fail "the program did not end after its title bar's close button"
+wait "$program_pid"
+code=$?
+program_pid=""
+[ "$code" -eq 0 ] || fail "exit code $code"
+
+# Qt's font notes are the only stderr output allowed.
+if grep -v -i -E "font|fontconfig" "$work/stderr" | grep -q .; then
+  fail "unexpected stderr output"
+fi
+echo "PASS"
