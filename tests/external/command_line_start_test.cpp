@@ -11,6 +11,7 @@
 #include "tests/support/avr910_simulator.h"
 #include "tests/support/modal_answer.h"
 #include "tests/support/program_dir_files.h"
+#include "tests/support/window_watch.h"
 
 #include <QEvent>
 #include <QTest>
@@ -25,31 +26,6 @@ namespace {
 
 constexpr int AvrdudeRunLimitMs = 90000;
 constexpr std::size_t M8FlashBytes = 8192;
-
-class ShowCounter : public QObject {
-public:
-    explicit ShowCounter(QWidget &window) { window.installEventFilter(this); }
-    int shows = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show)
-            ++shows;
-        return false;
-    }
-};
-
-// Acts on a window once its modal loop runs; posted, so that it runs in that loop.
-ModalAnswer::Answer when_shown(QWidget &window, std::function<void()> action)
-{
-    return [&window, action](QWidget *modal) {
-        if (modal != &window)
-            return false;
-        QTimer::singleShot(0, &window, action);
-        return true;
-    };
-}
 
 bool on_screen(QWidget &window) { return window.windowHandle() && window.windowHandle()->isVisible(); }
 

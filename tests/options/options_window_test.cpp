@@ -8,6 +8,7 @@
 #include "tests/options/modal_watchdog.h"
 #include "tests/support/modal_answer.h"
 #include "tests/support/program_dir_files.h"
+#include "tests/support/window_watch.h"
 
 #include <QEvent>
 #include <QFileDialog>
@@ -24,33 +25,6 @@ namespace {
 
 const QString Settings = QStringLiteral("options.ini");
 const QByteArray ThreeLines = "/opt/old/avrdude\r\nzwei\r\ndrei\r\n";
-
-// Counts how often a window is shown.
-class ShowCounter : public QObject {
-public:
-    explicit ShowCounter(QWidget &window) { window.installEventFilter(this); }
-    int shows = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show)
-            ++shows;
-        return false;
-    }
-};
-
-// Acts on a window once its modal loop runs. The action is posted, so that it runs in that loop
-// and not inside the poll of ModalAnswer.
-ModalAnswer::Answer when_shown(QWidget &window, std::function<void()> action)
-{
-    return [&window, action](QWidget *modal) {
-        if (modal != &window)
-            return false;
-        QTimer::singleShot(0, &window, action);
-        return true;
-    };
-}
 
 // Types the full name into the file dialog's name field and confirms, as a user would; a
 // selection made through the dialog's directory model would race its loading.
