@@ -4,6 +4,7 @@
 #include "skin/edit/combo_item_delegate.h"
 #include "skin/edit/edit_border.h"
 #include "skin/themes/builtin_theme_table.h"
+#include "skin/themes/look_source.h"
 #include "skin/themes/style_bitmaps.h"
 #include "skin/themes/style_resolution.h"
 #include "skin/themes/theme_color.h"
@@ -57,14 +58,9 @@ void TsuiComboBox::fileThemeRemoved()
 void TsuiComboBox::setUIStyle(TsuiUIStyle style)
 {
     style_ = style;
-    TsuiUIStyle effective = style;
-    if (UsingFileTheme(file_theme_, style, effective)) {
-        border_color_ = ThemeColorToQColor(file_theme_->GetColor(ThemeElement::ControlBorderColor));
-        button_color_ = ThemeColorToQColor(file_theme_->GetColor(ThemeElement::FormBackgroundColor));
-    } else {
-        border_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::ControlBorderColor));
-        button_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::FormBackgroundColor));
-    }
+    const LookSource look(file_theme_, style);
+    border_color_ = look.color(ThemeElement::ControlBorderColor);
+    button_color_ = look.color(ThemeElement::FormBackgroundColor);
     arrow_color_ = Qt::black;
     update();
 }

@@ -2,6 +2,7 @@
 
 #include "skin/edit/edit_border.h"
 #include "skin/themes/builtin_theme_table.h"
+#include "skin/themes/look_source.h"
 #include "skin/themes/style_resolution.h"
 #include "skin/themes/theme_color.h"
 
@@ -43,11 +44,7 @@ void TsuiEdit::fileThemeRemoved()
 void TsuiEdit::setUIStyle(TsuiUIStyle style)
 {
     style_ = style;
-    TsuiUIStyle effective = style;
-    if (UsingFileTheme(file_theme_, style, effective))
-        border_color_ = ThemeColorToQColor(file_theme_->GetColor(ThemeElement::ControlBorderColor));
-    else
-        border_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::ControlBorderColor));
+    border_color_ = LookSource(file_theme_, style).color(ThemeElement::ControlBorderColor);
     update();
 }
 

@@ -3,6 +3,7 @@
 #include "skin/edit/edit_border.h"
 #include "skin/edit/tsui_scroll_bar.h"
 #include "skin/themes/builtin_theme_table.h"
+#include "skin/themes/look_source.h"
 #include "skin/themes/style_resolution.h"
 #include "skin/themes/theme_color.h"
 
@@ -62,14 +63,11 @@ void TsuiMemo::fileThemeRemoved()
 void TsuiMemo::setUIStyle(TsuiUIStyle style)
 {
     style_ = style;
-    TsuiUIStyle effective = style;
-    if (UsingFileTheme(file_theme_, style, effective))
-        border_color_ = ThemeColorToQColor(file_theme_->GetColor(ThemeElement::ControlBorderColor));
-    else
-        border_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::ControlBorderColor));
+    const LookSource look(file_theme_, style);
+    border_color_ = look.color(ThemeElement::ControlBorderColor);
     for (TsuiScrollBar *bar : {v_bar_.data(), h_bar_.data()}) {
         if (bar)
-            bar->setUIStyle(effective);
+            bar->setUIStyle(look.effectiveStyle());
     }
     update();
 }

@@ -2,7 +2,7 @@
 
 #include "skin/form/form_frame_painter.h"
 #include "skin/form/form_key_router.h"
-#include "skin/form/look_source.h"
+#include "skin/themes/look_source.h"
 #include "skin/form/tform.h"
 #include "skin/form/widget_set_error.h"
 #include "skin/form/window_region.h"

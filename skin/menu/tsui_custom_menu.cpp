@@ -1,6 +1,6 @@
 #include "skin/menu/tsui_custom_menu.h"
 
-#include "skin/form/look_source.h"
+#include "skin/themes/look_source.h"
 #include "skin/menu/image_list.h"
 #include "skin/menu/menu_drawing.h"
 #include "skin/themes/file_theme.h"

@@ -1,6 +1,6 @@
 #include "skin/titlebar/tsui_title_bar.h"
 
-#include "skin/form/look_source.h"
+#include "skin/themes/look_source.h"
 #include "skin/form/tsui_form.h"
 #include "skin/menu/menu_drawing.h"
 #include "skin/themes/file_theme.h"

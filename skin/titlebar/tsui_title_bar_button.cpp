@@ -1,6 +1,6 @@
 #include "skin/titlebar/tsui_title_bar_button.h"
 
-#include "skin/form/look_source.h"
+#include "skin/themes/look_source.h"
 #include "skin/form/tform.h"
 #include "skin/form/widget_set_error.h"
 #include "skin/frameless/window_geometry.h"

@@ -1,4 +1,4 @@
-#include "skin/form/look_source.h"
+#include "skin/themes/look_source.h"
 
 #include "skin/themes/builtin_theme_table.h"
 #include "skin/themes/file_theme.h"
