@@ -26,7 +26,6 @@ bool QuillonApplication::notify(QObject *receiver, QEvent *event)
 void initialise_application_look()
 {
     QApplication::setApplicationName(QStringLiteral("Quillon"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillon"));
     // Every window, the message windows included, shows the program's icon.
     QApplication::setWindowIcon(LoadAppIcon());
     // The windows are laid out for these two faces; map them to fonts Debian ships.

@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-enum class ToolGlyph { ProgramFlash, ProgramEeprom, ReadFlash, ReadEeprom, Fuses, AppIcon };
+enum class ToolGlyph { ProgramFlash, ProgramEeprom, ReadFlash, ReadEeprom, Fuses };
 
-// The tool-bar glyphs and the application icon, from the skin's bitmap resources.
+// The tool-bar glyphs, from the skin's bitmap resources.
 QPixmap tool_glyph(ToolGlyph glyph);
