@@ -80,7 +80,6 @@ TForm1::TForm1()
     createLogPanel();
     createCommandGroup();
     createMenu();
-    createDialogs();
     suiMessageDialog1 = new TsuiMessageDialog(this);
     suiMessageDialog1->setObjectName(QStringLiteral("suiMessageDialog1"));
     suiMessageDialog1->setUIStyle(TsuiUIStyle::MacOS);
@@ -250,23 +249,32 @@ void TForm1::createMenu()
     suiForm1->setMenu(MainMenu1);
 }
 
-void TForm1::createDialogs()
+QFileDialog *TForm1::openDialog()
 {
-    // Both dialogs live as long as the window and offer the last chosen name again.
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::AnyFile);
-    OpenDialog1->setNameFilter(QStringLiteral("Hex-Files (*.hex)"));
+    // The dialog offers the last chosen name again, so it is made once and kept.
+    if (!OpenDialog1) {
+        OpenDialog1 = new QFileDialog(this);
+        OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+        OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
+        OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+        OpenDialog1->setFileMode(QFileDialog::AnyFile);
+        OpenDialog1->setNameFilter(QStringLiteral("Hex-Files (*.hex)"));
+    }
+    return OpenDialog1;
+}
 
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setNameFilter(QStringLiteral("HEX-Files (*.hex)"));
+QFileDialog *TForm1::saveDialog()
+{
+    if (!SaveDialog1) {
+        SaveDialog1 = new QFileDialog(this);
+        SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+        SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
+        SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+        SaveDialog1->setFileMode(QFileDialog::AnyFile);
+        SaveDialog1->setNameFilter(QStringLiteral("HEX-Files (*.hex)"));
+    }
+    return SaveDialog1;
 }
 
 QString TForm1::parameter(int number) const

@@ -66,8 +66,10 @@ public:
     TsuiMemo *Log;
     ProgressStrip *progressStrip;
     TsuiMessageDialog *suiMessageDialog1;
-    QFileDialog *OpenDialog1;
-    QFileDialog *SaveDialog1;
+    // Made on first use and kept from then on: a file dialog takes longer to build than the rest
+    // of the window, and most sessions never open one.
+    QFileDialog *OpenDialog1 = nullptr;
+    QFileDialog *SaveDialog1 = nullptr;
 
     TsuiMenuItem *menuBeenden;
     TsuiMenuItem *menuFlashAuslesen;
@@ -106,7 +108,8 @@ private:
     void createLogPanel();
     void placeProgressStrip();
     void createMenu();
-    void createDialogs();
+    QFileDialog *openDialog();
+    QFileDialog *saveDialog();
     // Runs the dialog; returns the chosen full file name, or an empty text when cancelled.
     QString runFileDialog(QFileDialog *dialog);
     void command_line_check();

@@ -76,28 +76,28 @@ QString TForm1::runFileDialog(QFileDialog *dialog)
 
 void TForm1::suiButton4Click()
 {
-    const QString file = runFileDialog(OpenDialog1);
+    const QString file = runFileDialog(openDialog());
     if (!file.isEmpty())
         runIntoLog(program_flash_command(chipTarget(), file), {AvrdudePathNotOk});
 }
 
 void TForm1::suiButton5Click()
 {
-    const QString file = runFileDialog(OpenDialog1);
+    const QString file = runFileDialog(openDialog());
     if (!file.isEmpty())
         runIntoLog(program_eeprom_command(chipTarget(), file), {AvrdudePathNotOk});
 }
 
 void TForm1::suiButton2Click()
 {
-    const QString file = runFileDialog(SaveDialog1);
+    const QString file = runFileDialog(saveDialog());
     if (!file.isEmpty())
         runIntoLog(read_flash_command(chipTarget(), file), {AvrdudePathNotOk});
 }
 
 void TForm1::suiButton3Click()
 {
-    const QString file = runFileDialog(SaveDialog1);
+    const QString file = runFileDialog(saveDialog());
     if (!file.isEmpty())
         runIntoLog(read_eeprom_command(chipTarget(), file), {AvrdudePathNotOk});
 }

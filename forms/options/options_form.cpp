@@ -95,13 +95,6 @@ TForm4::TForm4()
                              QRect(ButtonLeft, SaveButtonTop, ButtonWidth, SaveButtonHeight));
     connect(suiButton2, &TsuiButton::OnClick, this, &TForm4::suiButton2Click);
 
-    // Any file may be chosen, also one that does not exist yet: the path is only stored.
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::AnyFile);
-
     centreOnDesktop();
 }
 
@@ -113,11 +106,25 @@ void TForm4::FormShow()
     suiEdit1->setText(read_settings_line1());
 }
 
+QFileDialog *TForm4::openDialog()
+{
+    // Any file may be chosen, also one that does not exist yet: the path is only stored.
+    if (!OpenDialog1) {
+        OpenDialog1 = new QFileDialog(this);
+        OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+        OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
+        OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+        OpenDialog1->setFileMode(QFileDialog::AnyFile);
+    }
+    return OpenDialog1;
+}
+
 void TForm4::suiButton1Click()
 {
-    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+    QFileDialog *dialog = openDialog();
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    suiEdit1->setText(QDir::toNativeSeparators(OpenDialog1->selectedFiles().first()));
+    suiEdit1->setText(QDir::toNativeSeparators(dialog->selectedFiles().first()));
 }
 
 void TForm4::suiButton2Click()

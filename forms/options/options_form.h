@@ -28,7 +28,8 @@ public:
     TsuiRadioButton *io1;
     TsuiRadioButton *io2;
     TsuiButton *suiButton2;
-    QFileDialog *OpenDialog1;
+    // Made on first use: building a file dialog costs more than the rest of the start.
+    QFileDialog *OpenDialog1 = nullptr;
 
     // Handlers.
     void suiButton1Click(); // "&Suchen"
@@ -38,5 +39,6 @@ protected:
     void FormShow() override;
 
 private:
+    QFileDialog *openDialog();
     TForm *driver_ = nullptr;
 };
