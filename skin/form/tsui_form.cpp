@@ -17,6 +17,7 @@
 #include "skin/titlebar/tsui_title_bar_section.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
 
@@ -460,21 +461,18 @@ bool TsuiForm::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TsuiForm::paintEvent(QPaintEvent *)
+void TsuiForm::paintEvent(QPaintEvent *event)
 {
     if (destroying_)
         return;
-    // Composed off-screen and copied in one step, so that repainting does not flicker.
-    QImage canvas(size(), QImage::Format_RGB32);
-    QPainter painter(&canvas);
+    // The backing store already composes off-screen; only what needs repainting is filled.
+    QPainter painter(this);
     if (host_ && style_ == TsuiUIStyle::MacOS)
-        painter.fillRect(canvas.rect(), QBrush(LoadStyleBitmap(QStringLiteral("MACOS_FORM_BACKGROUND"))));
+        painter.fillRect(event->rect(), QBrush(LoadStyleBitmap(QStringLiteral("MACOS_FORM_BACKGROUND"))));
     else if (host_ && style_ == TsuiUIStyle::Protein)
-        painter.fillRect(canvas.rect(), QBrush(LoadStyleBitmap(QStringLiteral("PROTEIN_FORM_BACKGROUND"))));
+        painter.fillRect(event->rect(), QBrush(LoadStyleBitmap(QStringLiteral("PROTEIN_FORM_BACKGROUND"))));
     else
-        painter.fillRect(canvas.rect(), color_);
-    painter.end();
-    QPainter(this).drawImage(0, 0, canvas);
+        painter.fillRect(event->rect(), color_);
 }
 
 void TsuiForm::resizeEvent(QResizeEvent *event)

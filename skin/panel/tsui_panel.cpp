@@ -162,32 +162,27 @@ void TsuiPanel::paintButton(QPainter &painter)
 
 void TsuiPanel::paintEvent(QPaintEvent *)
 {
-    // Composed at the full height, so a collapsing panel shows the top of its expanded image.
-    QImage buffer(width(), std::max(full_height_, height()), QImage::Format_ARGB32_Premultiplied);
-    buffer.fill(color_);
-    {
-        QPainter painter(&buffer);
-        painter.setPen(border_color_);
-        painter.setBrush(color_);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        const int bar = barHeight();
-        if (!caption_bar_.isNull())
-            painter.drawImage(QRect(1, 0, width() - 2, bar), caption_bar_);
+    // Laid out for the current height: a collapsing panel shows the top of its expanded look.
+    QPainter painter(this);
+    painter.setPen(border_color_);
+    painter.setBrush(color_);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const int bar = barHeight();
+    if (!caption_bar_.isNull())
+        painter.drawImage(QRect(1, 0, width() - 2, bar), caption_bar_);
 
-        painter.setFont(font());
-        painter.setPen(caption_font_color_);
-        const int text_flags = Qt::TextSingleLine | Qt::TextShowMnemonic | Qt::AlignVCenter;
-        if (layoutDirection() == Qt::RightToLeft) {
-            const int right = width() - (show_button_ ? CaptionRightMarginWithButton : CaptionRightMargin);
-            painter.drawText(QRect(QPoint(1, 0), QPoint(right - 1, bar - 1)), text_flags | Qt::AlignRight, caption_);
-        } else {
-            painter.drawText(QRect(QPoint(CaptionLeft, 0), QPoint(width() - 2, bar - 1)), text_flags | Qt::AlignLeft,
-                             caption_);
-        }
-        if (buttonShown())
-            paintButton(painter);
+    painter.setFont(font());
+    painter.setPen(caption_font_color_);
+    const int text_flags = Qt::TextSingleLine | Qt::TextShowMnemonic | Qt::AlignVCenter;
+    if (layoutDirection() == Qt::RightToLeft) {
+        const int right = width() - (show_button_ ? CaptionRightMarginWithButton : CaptionRightMargin);
+        painter.drawText(QRect(QPoint(1, 0), QPoint(right - 1, bar - 1)), text_flags | Qt::AlignRight, caption_);
+    } else {
+        painter.drawText(QRect(QPoint(CaptionLeft, 0), QPoint(width() - 2, bar - 1)), text_flags | Qt::AlignLeft,
+                         caption_);
     }
-    QPainter(this).drawImage(0, 0, buffer);
+    if (buttonShown())
+        paintButton(painter);
 }
 
 void TsuiPanel::resizeEvent(QResizeEvent *event)

@@ -2,6 +2,7 @@
 
 #include "skin/themes/builtin_theme_table.h"
 
+#include <QCache>
 #include <QFile>
 #include <QHash>
 #include <QMutex>
@@ -37,6 +38,21 @@ void EnsureResourcesRegistered()
 bool IsPlainName(const QString &name)
 {
     return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+// Enough for every frame of every built-in style several times over.
+constexpr qsizetype CutFramesKilobytes = 4 * 1024;
+
+struct FrameKey {
+    qint64 source;
+    int count;
+    int index;
+    friend bool operator==(const FrameKey &, const FrameKey &) = default;
+};
+
+size_t qHash(const FrameKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.source, key.count, key.index);
 }
 
 } // namespace
@@ -88,8 +104,19 @@ void CutBitmapFrame(const QImage &source, QImage *target, int count, int index)
         *target = QImage();
         return;
     }
+    // The same frame is cut again on every paint of a control. Handing out the same image each
+    // time also lets painters cache what they make of it by its cache key.
+    static QMutex mutex;
+    static QCache<FrameKey, QImage> frames(CutFramesKilobytes);
+    const FrameKey key{source.cacheKey(), count, index};
+    QMutexLocker lock(&mutex);
+    if (const QImage *cut = frames.object(key)) {
+        *target = *cut;
+        return;
+    }
     const int frameWidth = source.width() / count;
     *target = source.copy(frameWidth * (index - 1), 0, frameWidth, source.height());
+    frames.insert(key, new QImage(*target), target->sizeInBytes() / 1024 + 1);
 }
 
 void GetThemeBitmap(TsuiUIStyle style, ThemeElement element, QImage *target, int frameIndex, int frameCount)
