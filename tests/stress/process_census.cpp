@@ -41,6 +41,13 @@ ProcessCensus take_census()
     ProcessCensus census;
     census.open_descriptors = entry_count(QStringLiteral("/proc/self/fd"));
     census.threads = entry_count(QStringLiteral("/proc/self/task"));
+    for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::NoDotAndDotDot))
+        census.descriptor_targets << fd.symLinkTarget();
+    for (const QString &task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(task));
+        if (comm.open(QIODevice::ReadOnly))
+            census.thread_names << QString::fromLocal8Bit(comm.readAll().trimmed());
+    }
     const pid_t self = ::getpid();
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &entry : entries) {

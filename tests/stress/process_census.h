@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 
 #include <sys/types.h>
 
@@ -8,6 +9,9 @@
 struct ProcessCensus {
     int open_descriptors = 0;
     int threads = 0;
+    // What the descriptors point at and what the threads are called, to tell a leak's source.
+    QStringList descriptor_targets;
+    QStringList thread_names;
     // Processes whose parent is this one: running or unreaped children, and, because the stress
     // program is a subreaper, orphaned grandchildren too.
     QList<pid_t> children;

@@ -12,9 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <sys/statvfs.h>
-#include <unistd.h>
 
 namespace {
 
