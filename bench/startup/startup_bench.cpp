@@ -1,0 +1,198 @@
+// Cold start to the first painted main window, Quillon against a bare Qt window, both on the
+// offscreen platform and measured from outside: the first-paint hook is preloaded into each and
+// reports when the first window has been painted. Then the resident memory of each, idle.
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+constexpr int WarmUpRuns = 2;
+constexpr int MeasuredRuns = 15;
+constexpr int MarkerTimeoutMs = 30000;
+constexpr int IdleSettleMs = 1500;
+constexpr int KillGraceMs = 2000;
+
+const char *const QuillonPath = QUILLON_EXECUTABLE;
+const char *const BareWindowPath = BARE_WINDOW_EXECUTABLE;
+const char *const HookPath = FIRST_PAINT_HOOK;
+const char *const TextArgument = "--text";
+
+long long monotonic_ns()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Child {
+    pid_t pid = -1;
+    int stderr_fd = -1;
+};
+
+Child start(const char *program, const char *argument, bool exit_after_paint)
+{
+    std::vector<std::string> variables;
+    for (char **v = environ; *v; ++v) {
+        const std::string variable = *v;
+        if (variable.rfind("LD_PRELOAD=", 0) != 0 && variable.rfind("QT_QPA_PLATFORM=", 0) != 0)
+            variables.push_back(variable);
+    }
+    variables.push_back(std::string("LD_PRELOAD=") + HookPath);
+    variables.push_back("QT_QPA_PLATFORM=offscreen");
+    if (exit_after_paint)
+        variables.push_back("QUILLON_BENCH_EXIT_AFTER_PAINT=1");
+    std::vector<char *> envp;
+    for (std::string &variable : variables)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
+    char *argv[] = {const_cast<char *>(program), const_cast<char *>(argument), nullptr};
+    Child child;
+    if (::posix_spawn(&child.pid, program, &actions, nullptr, argv, envp.data()) != 0)
+        child.pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    child.stderr_fd = fds[0];
+    return child;
+}
+
+// The marker's timestamp, or -1 when the child ended or stayed silent too long.
+long long wait_for_marker(const Child &child)
+{
+    std::string seen;
+    const long long deadline = monotonic_ns() + MarkerTimeoutMs * 1000000LL;
+    for (;;) {
+        const long long left_ms = (deadline - monotonic_ns()) / 1000000;
+        if (left_ms <= 0)
+            return -1;
+        pollfd fd{child.stderr_fd, POLLIN, 0};
+        if (::poll(&fd, 1, static_cast<int>(left_ms)) <= 0)
+            continue;
+        char buffer[4096];
+        const ssize_t got = ::read(child.stderr_fd, buffer, sizeof buffer);
+        if (got <= 0)
+            return -1;
+        seen.append(buffer, static_cast<size_t>(got));
+        const size_t at = seen.find("first-paint ");
+        if (at != std::string::npos && seen.find('\n', at) != std::string::npos)
+            return std::stoll(seen.substr(at + 12));
+    }
+}
+
+// Ends the child: it was asked to exit after the marker, or is terminated here; killed if it
+// does not go within the grace period. Always reaped.
+void finish(Child &child, bool terminate)
+{
+    if (child.pid <= 0)
+        return;
+    if (terminate)
+        ::kill(child.pid, SIGTERM);
+    const long long deadline = monotonic_ns() + KillGraceMs * 1000000LL;
+    int status = 0;
+    while (::waitpid(child.pid, &status, WNOHANG) == 0) {
+        if (monotonic_ns() > deadline) {
+            ::kill(child.pid, SIGKILL);
+            ::waitpid(child.pid, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ::close(child.stderr_fd);
+    child.pid = -1;
+}
+
+// Milliseconds from spawning to the first painted window; -1 on failure.
+double time_to_first_paint(const char *program, const char *argument = nullptr)
+{
+    const long long started = monotonic_ns();
+    Child child = start(program, argument, true);
+    const long long painted = wait_for_marker(child);
+    finish(child, painted < 0);
+    return painted < 0 ? -1.0 : static_cast<double>(painted - started) / 1e6;
+}
+
+// Resident set in MiB once the window is up and the program has sat idle for a while.
+double idle_rss_mib(const char *program)
+{
+    Child child = start(program, nullptr, false);
+    double rss = -1;
+    if (wait_for_marker(child) >= 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(IdleSettleMs));
+        const std::string status_file = "/proc/" + std::to_string(child.pid) + "/status";
+        if (FILE *status = std::fopen(status_file.c_str(), "r")) {
+            char line[256];
+            while (std::fgets(line, sizeof line, status))
+                if (std::sscanf(line, "VmRSS: %lf kB", &rss) == 1)
+                    break;
+            std::fclose(status);
+        }
+    }
+    finish(child, true);
+    return rss < 0 ? -1 : rss / 1024.0;
+}
+
+} // namespace
+
+int main()
+{
+    for (int i = 0; i < WarmUpRuns; ++i) {
+        time_to_first_paint(QuillonPath);
+        time_to_first_paint(BareWindowPath);
+        time_to_first_paint(BareWindowPath, TextArgument);
+    }
+    // Interleaved, so that a change in the machine's load touches all three alike.
+    std::vector<double> quillon, bare, bare_text;
+    for (int i = 0; i < MeasuredRuns; ++i) {
+        quillon.push_back(time_to_first_paint(QuillonPath));
+        bare.push_back(time_to_first_paint(BareWindowPath));
+        bare_text.push_back(time_to_first_paint(BareWindowPath, TextArgument));
+    }
+    for (const auto *times : {&quillon, &bare, &bare_text}) {
+        if (std::count(times->begin(), times->end(), -1.0) > 0) {
+            std::printf("start: a program did not report its first paint\n");
+            return 1;
+        }
+    }
+    const double quillon_ms = median(quillon);
+    const double bare_ms = median(bare);
+    const double bare_text_ms = median(bare_text);
+    std::printf("start to first painted window (median of %d): quillon %.1f ms, bare Qt window %.1f ms, "
+                "ratio %.2f (aim <= 1.5)\n",
+                MeasuredRuns, quillon_ms, bare_ms, quillon_ms / bare_ms);
+    std::printf("  bare Qt window with one line of text (fonts loaded) %.1f ms, ratio %.2f\n", bare_text_ms,
+                quillon_ms / bare_text_ms);
+
+    const double quillon_rss = idle_rss_mib(QuillonPath);
+    const double bare_rss = idle_rss_mib(BareWindowPath);
+    std::printf("idle resident memory: quillon %.1f MiB (aim <= 80), bare Qt window %.1f MiB\n", quillon_rss,
+                bare_rss);
+    return quillon_rss < 0 || bare_rss < 0 ? 1 : 0;
+}
