@@ -1,6 +1,7 @@
 #include "forms/main/main_form.h"
 
 #include "app/settings.h"
+#include "forms/file_dialog.h"
 #include "forms/main/device_lists.h"
 #include "forms/live_run/progress_strip.h"
 #include "forms/main/tool_glyphs.h"
@@ -251,29 +252,18 @@ void TForm1::createMenu()
 
 QFileDialog *TForm1::openDialog()
 {
-    // The dialog offers the last chosen name again, so it is made once and kept.
-    if (!OpenDialog1) {
-        OpenDialog1 = new QFileDialog(this);
-        OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-        OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-        OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-        OpenDialog1->setFileMode(QFileDialog::AnyFile);
-        OpenDialog1->setNameFilter(QStringLiteral("Hex-Files (*.hex)"));
-    }
+    // Made on first use and kept, so that it offers the last chosen name again.
+    if (!OpenDialog1)
+        OpenDialog1 = make_file_dialog(this, QStringLiteral("OpenDialog1"), QFileDialog::AcceptOpen,
+                                       QStringLiteral("Hex-Files (*.hex)"));
     return OpenDialog1;
 }
 
 QFileDialog *TForm1::saveDialog()
 {
-    if (!SaveDialog1) {
-        SaveDialog1 = new QFileDialog(this);
-        SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-        SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
-        SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
-        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-        SaveDialog1->setFileMode(QFileDialog::AnyFile);
-        SaveDialog1->setNameFilter(QStringLiteral("HEX-Files (*.hex)"));
-    }
+    if (!SaveDialog1)
+        SaveDialog1 = make_file_dialog(this, QStringLiteral("SaveDialog1"), QFileDialog::AcceptSave,
+                                       QStringLiteral("HEX-Files (*.hex)"));
     return SaveDialog1;
 }
 

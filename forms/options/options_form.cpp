@@ -1,6 +1,7 @@
 #include "forms/options/options_form.h"
 
 #include "app/settings.h"
+#include "forms/file_dialog.h"
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_radio_button.h"
 #include "skin/edit/tsui_edit.h"
@@ -108,14 +109,9 @@ void TForm4::FormShow()
 
 QFileDialog *TForm4::openDialog()
 {
-    // Any file may be chosen, also one that does not exist yet: the path is only stored.
-    if (!OpenDialog1) {
-        OpenDialog1 = new QFileDialog(this);
-        OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-        OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-        OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-        OpenDialog1->setFileMode(QFileDialog::AnyFile);
-    }
+    // Any file may be chosen: the path is only stored.
+    if (!OpenDialog1)
+        OpenDialog1 = make_file_dialog(this, QStringLiteral("OpenDialog1"), QFileDialog::AcceptOpen, QString());
     return OpenDialog1;
 }
 

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QFileDialog>
+
+class QString;
+class QWidget;
+
+// A window's file dialog, as its window keeps it once made: Qt's own dialog (drawn like the rest
+// of the program, not by the desktop), any file name accepted, also one that does not exist yet.
+// An empty filter offers every file.
+QFileDialog *make_file_dialog(QWidget *window, const QString &name, QFileDialog::AcceptMode mode,
+                              const QString &filter);
