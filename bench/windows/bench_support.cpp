@@ -33,14 +33,8 @@ void set_style(QObject *object, TsuiUIStyle style)
         meta->property(index).write(object, QVariant::fromValue(style));
 }
 
-} // namespace
-
-void use_offscreen_platform_unless_set()
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
+// Copies options.ini and the fuse description files from the build's ProgramDir beside this
+// benchmark, so that showing a window finds what it reads.
 void install_program_data()
 {
     const QString source = QStringLiteral(QUILLON_PROGRAM_DIR) + u'/';
@@ -52,7 +46,18 @@ void install_program_data()
         copy_file(source + QStringLiteral("fuses/") + name, target + QStringLiteral("fuses/") + name);
 }
 
-void limit_run_time(unsigned seconds) { ::alarm(seconds); }
+} // namespace
+
+BenchApplication::BenchApplication(int &argc, char **argv, unsigned run_limit_seconds)
+{
+    ::alarm(run_limit_seconds);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    application_ = std::make_unique<QuillonApplication>(argc, argv);
+    initialise_application_look();
+    install_program_data();
+    windows_ = std::make_unique<ApplicationWindows>(QStringList{});
+}
 
 double median_microseconds(int runs, const std::function<void()> &action)
 {

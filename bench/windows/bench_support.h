@@ -1,23 +1,30 @@
 #pragma once
 
-#include <QString>
+#include "app/quillon_application.h"
+#include "forms/application_windows.h"
+
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 // What the window benchmarks share: a ProgramDir with the data the windows read when shown, a
 // bound on the whole run, and a timer that reports medians.
 
-// Windows are drawn on Qt's offscreen platform unless QT_QPA_PLATFORM names another.
-void use_offscreen_platform_unless_set();
-
-// Copies options.ini and the fuse description files from the build's ProgramDir beside this
-// benchmark, so that showing a window finds what it reads.
-void install_program_data();
-
-// Ends the benchmark if it runs longer than this: a window that opened a modal error box would
+// Quillon as it starts: the application with its look and the six windows, hidden. Windows are
+// drawn on Qt's offscreen platform unless QT_QPA_PLATFORM names another, and read options.ini
+// and the fuse description files copied beside the benchmark from the build's ProgramDir. The
+// whole run is ended after run_limit_seconds: a window that opened a modal error box would
 // otherwise wait for a click forever.
-void limit_run_time(unsigned seconds);
+class BenchApplication {
+public:
+    BenchApplication(int &argc, char **argv, unsigned run_limit_seconds);
+    ApplicationWindows &windows() { return *windows_; }
+
+private:
+    std::unique_ptr<QuillonApplication> application_;
+    std::unique_ptr<ApplicationWindows> windows_;
+};
 
 // The median of `runs` timings of `action`, in microseconds, after a few untimed warm-up runs.
 double median_microseconds(int runs, const std::function<void()> &action);

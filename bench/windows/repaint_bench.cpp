@@ -1,8 +1,6 @@
 // A full repaint of each of Quillon's six windows, and of the main window in each of the five
 // built-in styles: the real windows on the offscreen platform.
-#include "app/quillon_application.h"
 #include "bench/windows/bench_support.h"
-#include "forms/application_windows.h"
 #include "forms/external/extern_form.h"
 #include "forms/fuses/fuse_form.h"
 #include "forms/info/info_form.h"
@@ -37,12 +35,8 @@ double repaint_median_us(QWidget &window)
 
 int main(int argc, char *argv[])
 {
-    limit_run_time(RunLimitSeconds);
-    use_offscreen_platform_unless_set();
-    QuillonApplication application(argc, argv);
-    initialise_application_look();
-    install_program_data();
-    ApplicationWindows windows({});
+    BenchApplication bench(argc, argv, RunLimitSeconds);
+    ApplicationWindows &windows = bench.windows();
 
     const std::pair<const char *, QWidget *> forms[] = {
         {"TForm1 main", &windows.main()},      {"TForm2 info", &windows.info()},

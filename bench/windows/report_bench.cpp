@@ -1,9 +1,7 @@
 // The report of a run whose output has 100,000 lines, into the main window's log, until the log
 // has been painted: the part of a long read-out the user waits for after avrdude has ended.
-#include "app/quillon_application.h"
 #include "avrdude/run_report.h"
 #include "bench/windows/bench_support.h"
-#include "forms/application_windows.h"
 #include "forms/avrdude_run.h"
 #include "forms/main/main_form.h"
 #include "skin/edit/tsui_memo.h"
@@ -35,12 +33,8 @@ RunResult long_run()
 
 int main(int argc, char *argv[])
 {
-    limit_run_time(RunLimitSeconds);
-    use_offscreen_platform_unless_set();
-    QuillonApplication application(argc, argv);
-    initialise_application_look();
-    install_program_data();
-    ApplicationWindows windows({});
+    BenchApplication bench(argc, argv, RunLimitSeconds);
+    ApplicationWindows &windows = bench.windows();
     TForm1 &form = windows.main();
     form.show();
     QCoreApplication::processEvents();
