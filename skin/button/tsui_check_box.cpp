@@ -54,14 +54,7 @@ void TsuiCheckBox::setUIStyle(TsuiUIStyle style)
 
 void TsuiCheckBox::setFileTheme(TsuiFileTheme *theme)
 {
-    disconnect(file_theme_watch_);
-    file_theme_ = theme;
-    if (theme) {
-        file_theme_watch_ = connect(theme, &QObject::destroyed, this, [this] {
-            file_theme_ = nullptr;
-            setUIStyle(TsuiUIStyle::DeepBlue);
-        });
-    }
+    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(style_);
 }
 

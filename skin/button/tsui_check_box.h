@@ -1,12 +1,12 @@
 #pragma once
 
+#include "skin/themes/file_theme_link.h"
 #include "skin/themes/theme_element.h"
 #include "skin/themes/file_theme.h"
 #include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QImage>
-#include <QPointer>
 #include <QWidget>
 
 
@@ -111,6 +111,5 @@ private:
     int accelerator_id_ = 0;
     QColor color_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
-    QPointer<TsuiFileTheme> file_theme_;
-    QMetaObject::Connection file_theme_watch_;
+    FileThemeLink file_theme_;
 };

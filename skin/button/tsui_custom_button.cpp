@@ -92,14 +92,7 @@ void TsuiCustomButton::setTabStop(bool on)
 
 void TsuiCustomButton::setFileTheme(TsuiFileTheme *theme)
 {
-    disconnect(file_theme_watch_);
-    file_theme_ = theme;
-    if (theme) {
-        file_theme_watch_ = connect(theme, &QObject::destroyed, this, [this] {
-            file_theme_ = nullptr;
-            setUIStyle(TsuiUIStyle::DeepBlue);
-        });
-    }
+    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(style_);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/themes/file_theme.h"
+#include "skin/themes/file_theme_link.h"
 #include "skin/themes/ui_style.h"
 
 #include <QImage>
@@ -146,8 +147,7 @@ private:
     int repeat_interval_ = DefaultRepeatInterval;
     int accelerator_id_ = 0;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
-    QPointer<TsuiFileTheme> file_theme_;
-    QMetaObject::Connection file_theme_watch_;
+    FileThemeLink file_theme_;
     QTimer *repeat_timer_ = nullptr;
     QPointer<QWidget> attached_window_;
 };

@@ -27,15 +27,7 @@ TsuiDialog::TsuiDialog(QObject *owner)
 
 void TsuiDialog::setFileTheme(TsuiFileTheme *theme)
 {
-    if (file_theme_ != theme) {
-        disconnect(file_theme_watch_);
-        if (theme)
-            file_theme_watch_ = connect(theme, &QObject::destroyed, this, [this] {
-                file_theme_ = nullptr;
-                setUIStyle(TsuiUIStyle::DeepBlue);
-            });
-    }
-    file_theme_ = theme;
+    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(style_);
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "skin/themes/file_theme.h"
+#include "skin/themes/file_theme_link.h"
 #include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QFont>
 #include <QMetaType>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 // Where a window appears when it is shown.
@@ -77,8 +77,7 @@ public:
 private:
     void recolourCaptionFont();
 
-    QPointer<TsuiFileTheme> file_theme_;
-    QMetaObject::Connection file_theme_watch_;
+    FileThemeLink file_theme_;
     TPosition position_ = TPosition::poScreenCenter;
     QString caption_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;

@@ -41,18 +41,8 @@ TsuiComboBox::TsuiComboBox(QWidget *parent)
 
 void TsuiComboBox::setFileTheme(TsuiFileTheme *theme)
 {
-    if (file_theme_)
-        file_theme_->disconnect(this);
-    file_theme_ = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, &TsuiComboBox::fileThemeRemoved);
+    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(style_);
-}
-
-void TsuiComboBox::fileThemeRemoved()
-{
-    file_theme_ = nullptr;
-    setUIStyle(TsuiUIStyle::DeepBlue);
 }
 
 void TsuiComboBox::setUIStyle(TsuiUIStyle style)

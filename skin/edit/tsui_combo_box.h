@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/themes/file_theme.h"
+#include "skin/themes/file_theme_link.h"
 #include "skin/themes/ui_style.h"
 
 #include <QColor>
@@ -70,9 +71,8 @@ private:
     void paintField(QPainter &painter);
     void paintSkin(QPainter &painter);
     void paintArrow(QPainter &painter, const QRect &button);
-    void fileThemeRemoved();
 
-    QPointer<TsuiFileTheme> file_theme_;
+    FileThemeLink file_theme_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     QColor border_color_{Qt::black};
     QColor arrow_color_{Qt::black};

@@ -27,18 +27,8 @@ TsuiEdit::TsuiEdit(QWidget *parent)
 
 void TsuiEdit::setFileTheme(TsuiFileTheme *theme)
 {
-    if (file_theme_)
-        file_theme_->disconnect(this);
-    file_theme_ = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, &TsuiEdit::fileThemeRemoved);
+    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(style_);
-}
-
-void TsuiEdit::fileThemeRemoved()
-{
-    file_theme_ = nullptr;
-    setUIStyle(TsuiUIStyle::DeepBlue);
 }
 
 void TsuiEdit::setUIStyle(TsuiUIStyle style)

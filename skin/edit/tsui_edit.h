@@ -1,11 +1,11 @@
 #pragma once
 
 #include "skin/themes/file_theme.h"
+#include "skin/themes/file_theme_link.h"
 #include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QLineEdit>
-#include <QPointer>
 
 // A one-line edit that keeps the platform's editing and replaces its sunken border by a flat
 // 2-pixel band: the outer pixel in BorderColor, the inner one in the edit's background colour.
@@ -33,9 +33,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void fileThemeRemoved();
-
-    QPointer<TsuiFileTheme> file_theme_;
+    FileThemeLink file_theme_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     QColor border_color_{Qt::black};
 };

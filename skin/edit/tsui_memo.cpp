@@ -46,22 +46,12 @@ TsuiMemo::TsuiMemo(QWidget *parent)
 
 void TsuiMemo::setFileTheme(TsuiFileTheme *theme)
 {
-    if (file_theme_)
-        file_theme_->disconnect(this);
-    file_theme_ = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, &TsuiMemo::fileThemeRemoved);
+    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     for (TsuiScrollBar *bar : {v_bar_.data(), h_bar_.data()}) {
         if (bar)
             bar->setFileTheme(theme);
     }
     setUIStyle(style_);
-}
-
-void TsuiMemo::fileThemeRemoved()
-{
-    file_theme_ = nullptr;
-    setUIStyle(TsuiUIStyle::DeepBlue);
 }
 
 void TsuiMemo::setUIStyle(TsuiUIStyle style)

@@ -2,6 +2,7 @@
 
 #include "skin/edit/tsui_scroll_bar.h"
 #include "skin/themes/file_theme.h"
+#include "skin/themes/file_theme_link.h"
 #include "skin/themes/ui_style.h"
 
 #include <QColor>
@@ -71,9 +72,8 @@ private:
     void updateLinkedBars();
     void updateLinkedBar(TsuiScrollBar *bar, QScrollBar *own);
     void scrollFromBar(TsuiScrollBar *bar, QScrollBar *own);
-    void fileThemeRemoved();
 
-    QPointer<TsuiFileTheme> file_theme_;
+    FileThemeLink file_theme_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     QColor border_color_{Qt::black};
     TScrollStyle scroll_bars_ = TScrollStyle::ssVertical;

@@ -98,17 +98,10 @@ void TsuiForm::setTitleBarCustom(bool on)
 
 void TsuiForm::setFileTheme(TsuiFileTheme *theme)
 {
-    if (file_theme_ != theme) {
-        if (file_theme_)
-            disconnect(file_theme_, nullptr, this, nullptr);
-        if (theme)
-            connect(theme, &QObject::destroyed, this, [this] {
-                file_theme_ = nullptr;
-                ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
-                setUIStyle(TsuiUIStyle::DeepBlue);
-            });
-    }
-    file_theme_ = theme;
+    file_theme_.follow(theme, this, [this] {
+        ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
+        setUIStyle(TsuiUIStyle::DeepBlue);
+    });
     setUIStyle(style_);
 }
 

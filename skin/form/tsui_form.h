@@ -4,6 +4,7 @@
 #include "skin/layout/align.h"
 #include "skin/menu/tsui_main_menu.h"
 #include "skin/themes/file_theme.h"
+#include "skin/themes/file_theme_link.h"
 #include "skin/themes/ui_style.h"
 #include "skin/titlebar/tsui_title_bar_button.h"
 
@@ -146,7 +147,7 @@ private:
     TsuiMenuBar *menu_bar_ = nullptr;
     FormKeyRouter *key_router_ = nullptr;
     QPointer<TsuiMainMenu> menu_;
-    QPointer<TsuiFileTheme> file_theme_;
+    FileThemeLink file_theme_;
     QPointer<QWidget> form_panel_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     bool auto_update_sub_ = false;

@@ -56,16 +56,7 @@ void TsuiCustomMenu::initialiseMenu() { setUIStyle(GetOwnerFormStyle(parent()));
 
 void TsuiCustomMenu::setFileTheme(TsuiFileTheme *theme)
 {
-    if (file_theme_ != theme) {
-        if (file_theme_)
-            disconnect(file_theme_, nullptr, this, nullptr);
-        if (theme)
-            connect(theme, &QObject::destroyed, this, [this] {
-                file_theme_ = nullptr;
-                setUIStyle(TsuiUIStyle::DeepBlue);
-            });
-    }
-    file_theme_ = theme;
+    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     applyStyle();
 }
 

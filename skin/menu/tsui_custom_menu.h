@@ -3,11 +3,11 @@
 #include "skin/menu/tsui_menu_item.h"
 #include "skin/menu/image_list.h"
 #include "skin/themes/file_theme.h"
+#include "skin/themes/file_theme_link.h"
 #include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 class QPainter;
@@ -111,7 +111,7 @@ private:
     void drawBarAndColour(QPainter &canvas, const QRect &rect) const;
 
     TsuiMenuItem *root_;
-    QPointer<TsuiFileTheme> file_theme_;
+    FileThemeLink file_theme_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     int item_height_ = 21;
     int separator_height_ = 5;

@@ -36,19 +36,11 @@ TsuiCustomGroupBox::TsuiCustomGroupBox(QWidget *parent)
 
 void TsuiCustomGroupBox::setFileTheme(TsuiFileTheme *theme)
 {
-    if (file_theme_)
-        file_theme_->disconnect(this);
-    file_theme_ = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, &TsuiCustomGroupBox::fileThemeRemoved);
+    file_theme_.follow(theme, this, [this] {
+        ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
+        setUIStyle(TsuiUIStyle::DeepBlue);
+    });
     setUIStyle(style_);
-}
-
-void TsuiCustomGroupBox::fileThemeRemoved()
-{
-    file_theme_ = nullptr;
-    ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
-    setUIStyle(TsuiUIStyle::DeepBlue);
 }
 
 void TsuiCustomGroupBox::setUIStyle(TsuiUIStyle style)

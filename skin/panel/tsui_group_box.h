@@ -2,10 +2,10 @@
 
 #include "skin/panel/tsui_custom_panel.h"
 #include "skin/themes/file_theme.h"
+#include "skin/themes/file_theme_link.h"
 #include "skin/themes/ui_style.h"
 
 #include <QColor>
-#include <QPointer>
 #include <QString>
 
 // A framed box with its caption set into the top line. Its style is pushed to its children, and
@@ -37,10 +37,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void fileThemeRemoved();
     int fontHeight() const;
 
-    QPointer<TsuiFileTheme> file_theme_;
+    FileThemeLink file_theme_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     QString caption_;
     QColor border_color_{Qt::black};

@@ -58,21 +58,13 @@ void TsuiPanel::setHeight(int height)
 
 void TsuiPanel::setFileTheme(TsuiFileTheme *theme)
 {
-    if (file_theme_)
-        file_theme_->disconnect(this);
-    file_theme_ = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, &TsuiPanel::fileThemeRemoved);
+    file_theme_.follow(theme, this, [this] {
+        ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
+        setUIStyle(TsuiUIStyle::DeepBlue);
+    });
     style_from_file_theme_ = true;
     setUIStyle(style_);
     style_from_file_theme_ = false;
-}
-
-void TsuiPanel::fileThemeRemoved()
-{
-    file_theme_ = nullptr;
-    ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
-    setUIStyle(TsuiUIStyle::DeepBlue);
 }
 
 void TsuiPanel::setUIStyle(TsuiUIStyle style)

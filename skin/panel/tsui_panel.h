@@ -2,12 +2,12 @@
 
 #include "skin/layout/align.h"
 #include "skin/themes/file_theme.h"
+#include "skin/themes/file_theme_link.h"
 #include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QImage>
 #include <QPoint>
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -73,9 +73,8 @@ private:
     void paintButton(QPainter &painter);
     void pointerAt(const QPoint &pos);
     void stepHeight(int height);
-    void fileThemeRemoved();
 
-    QPointer<TsuiFileTheme> file_theme_;
+    FileThemeLink file_theme_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     QColor color_{Qt::white};
     QColor border_color_{Qt::black};

@@ -78,16 +78,7 @@ int TsuiTitleBar::leftImageWidth() const
 
 void TsuiTitleBar::setFileTheme(TsuiFileTheme *theme)
 {
-    if (file_theme_ != theme) {
-        if (file_theme_)
-            disconnect(file_theme_, nullptr, this, nullptr);
-        if (theme)
-            connect(theme, &QObject::destroyed, this, [this] {
-                file_theme_ = nullptr;
-                setUIStyle(TsuiUIStyle::DeepBlue);
-            });
-    }
-    file_theme_ = theme;
+    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     applyStyle(false);
 }
 

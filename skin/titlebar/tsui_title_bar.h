@@ -2,6 +2,7 @@
 
 #include "skin/frameless/window_drag.h"
 #include "skin/themes/file_theme.h"
+#include "skin/themes/file_theme_link.h"
 #include "skin/themes/ui_style.h"
 #include "skin/titlebar/title_bar_layout.h"
 #include "skin/titlebar/tsui_title_bar_button.h"
@@ -9,7 +10,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QPointer>
 #include <QWidget>
 
 class TsuiForm;
@@ -115,7 +115,7 @@ private:
     void paintButtons(QPainter &painter, const TitleBarLayout &layout);
     void paintCaption(QPainter &painter, const TitleBarLayout &layout) const;
 
-    QPointer<TsuiFileTheme> file_theme_;
+    FileThemeLink file_theme_;
     TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     bool custom_ = false;
     bool auto_size_ = false;
