@@ -2,24 +2,12 @@
 # A user's session with the real program on its own X server: open the Info, fuse and options
 # windows from the menu and close them again, send an empty free command and dismiss the error
 # message with Enter, then close the program by its title bar. The program must end with exit
-# code 0 and write nothing to stderr but Qt's own font notes. Every wait is bounded; Xvfb and the
-# program are ended by their PID.
+# code 0 and write nothing to stderr but Qt's own font notes. Every wait is bounded.
 # Usage: desktop_session.sh PROGRAM, or desktop_session.sh --installed BUILD_DIR to run the program
 # as `cmake --install` lays it out (bin/quillon linking to lib/quillon with its data).
 set -u
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 if [ "$1" = "--installed" ]; then
   cmake --install "$2" --prefix "$work/prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; echo "FAIL: install"; exit 1; }
   program="$work/prefix/bin/quillon"
@@ -27,15 +15,6 @@ if [ "$1" = "--installed" ]; then
 else
   program=$1
 fi
-
-fail() { echo "FAIL: $*"; [ -f "$work/stderr" ] && { echo "--- program stderr:"; cat "$work/stderr"; }; exit 1; }
-
-# Waits up to $1 tenths of a second for the command to succeed.
-wait_for() {
-  local tenths=$1; shift
-  for _ in $(seq "$tenths"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
 
 # The id of the visible window whose title starts with $1 (the platform may append the program's name).
 window_titled() { xdotool search --onlyvisible --name "^$1( — Quillon)?\$" 2>/dev/null | head -n1; }
@@ -76,13 +55,7 @@ choose_menu() {
   else click_at "$((X + 30))" "$((Y + item_y))"; fi
 }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-echo "display $DISPLAY"
+start_xvfb
 
 QT_QPA_PLATFORM=xcb "$program" >"$work/stdout" 2>"$work/stderr" &
 program_pid=$!

@@ -1,45 +1,11 @@
 #!/usr/bin/env bash
-# Starts its own Xvfb on the first free display from :97 on (others' test servers sit lower),
-# starts the program, drags the main window by its caption and by its right and bottom border, and checks the
-# window's geometry after each drag. Every wait is bounded; both processes are ended by their PID.
+# Starts its own Xvfb and the program, drags the main window by its caption and by its right and
+# bottom border, and checks the window's geometry after each drag. Every wait is bounded.
 set -u
 program=$1
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*"; exit 1; }
-
-# Waits up to $1 tenths of a second for the command to succeed.
-wait_for() {
-  local tenths=$1; shift
-  for _ in $(seq "$tenths"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-
-for number in $(seq 97 127); do
-  [ -e "/tmp/.X$number-lock" ] && continue
-  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  if wait_for 50 test -S "/tmp/.X11-unix/X$number" && kill -0 "$xvfb_pid" 2>/dev/null; then
-    export DISPLAY=":$number"
-    break
-  fi
-  # Lost the race for that display to another server: take the next one.
-  kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || fail "no free display for Xvfb"
-echo "display $DISPLAY"
+start_xvfb
 
 QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
