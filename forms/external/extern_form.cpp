@@ -5,6 +5,7 @@
 #include "avrdude/run_report.h"
 #include "forms/main/main_form.h"
 #include "forms/main/tool_glyphs.h"
+#include "forms/window_button.h"
 #include "skin/button/tsui_button.h"
 #include "skin/edit/tsui_edit.h"
 #include "skin/form/tsui_form.h"
@@ -32,16 +33,6 @@ constexpr int FuseButtonWidth = 33;
 constexpr int FuseButtonHeight = 27;
 constexpr QRect ProgramButtonGeometry{168, 176, 104, 25};
 constexpr QRect CancelButtonGeometry{272, 176, 88, 25};
-
-TsuiButton *make_button(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new TsuiButton(parent);
-    button->setObjectName(name);
-    button->setUIStyle(TsuiUIStyle::MacOS);
-    button->setText(caption);
-    button->setGeometry(geometry);
-    return button;
-}
 
 } // namespace
 
@@ -79,10 +70,10 @@ TForm5::TForm5(TForm1 &main, TForm &fuses)
     suiButton3->setHint(QStringLiteral("Fuses"));
     connect(suiButton3, &TsuiButton::OnClick, this, &TForm5::suiButton3Click);
 
-    suiButton1 = make_button(suiForm1, QStringLiteral("suiButton1"), QStringLiteral("&Programmieren"),
+    suiButton1 = make_window_button(suiForm1, QStringLiteral("suiButton1"), QStringLiteral("&Programmieren"),
                              ProgramButtonGeometry);
     connect(suiButton1, &TsuiButton::OnClick, this, &TForm5::suiButton1Click);
-    suiButton2 = make_button(suiForm1, QStringLiteral("suiButton2"), QStringLiteral("&Abbrechen"),
+    suiButton2 = make_window_button(suiForm1, QStringLiteral("suiButton2"), QStringLiteral("&Abbrechen"),
                              CancelButtonGeometry);
     connect(suiButton2, &TsuiButton::OnClick, this, &TForm5::suiButton2Click);
 

@@ -3,6 +3,7 @@
 #include "app/quillon_error.h"
 #include "forms/fuses/fuse_description.h"
 #include "forms/main/main_form.h"
+#include "forms/window_button.h"
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_check_box.h"
 #include "skin/edit/tsui_combo_box.h"
@@ -132,12 +133,7 @@ QLabel *TForm3::createValueLabel(const QString &name, int left)
 
 TsuiButton *TForm3::createButton(const QString &name, const QString &caption, int left)
 {
-    auto *button = new TsuiButton(suiForm1);
-    button->setObjectName(name);
-    button->setUIStyle(TsuiUIStyle::MacOS);
-    button->setText(caption);
-    button->setGeometry(left, ButtonTop, ButtonWidth, ButtonHeight);
-    return button;
+    return make_window_button(suiForm1, name, caption, QRect(left, ButtonTop, ButtonWidth, ButtonHeight));
 }
 
 TsuiCheckBox *TForm3::bitBox(int index) const

@@ -1,5 +1,6 @@
 #include "forms/info/info_form.h"
 
+#include "forms/window_button.h"
 #include "skin/button/tsui_button.h"
 #include "skin/form/tsui_form.h"
 
@@ -37,11 +38,8 @@ TForm2::TForm2()
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setGeometry(TextMargin, TextTop, ClientWidth - 2 * TextMargin, ClientHeight - TextTop - ButtonRowHeight);
 
-    suiButton1 = new TsuiButton(suiForm1);
-    suiButton1->setObjectName(QStringLiteral("suiButton1"));
-    suiButton1->setUIStyle(TsuiUIStyle::MacOS);
-    suiButton1->setText(QStringLiteral("&OK"));
-    suiButton1->setGeometry((ClientWidth - 80) / 2, ClientHeight - 35, 80, 27);
+    suiButton1 = make_window_button(suiForm1, QStringLiteral("suiButton1"), QStringLiteral("&OK"),
+                                    QRect((ClientWidth - 80) / 2, ClientHeight - 35, 80, 27));
     suiButton1->setModalResult(mrOk);
     centreOnDesktop();
 }

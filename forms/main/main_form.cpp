@@ -5,6 +5,7 @@
 #include "forms/main/device_lists.h"
 #include "forms/live_run/progress_strip.h"
 #include "forms/main/tool_glyphs.h"
+#include "forms/window_button.h"
 #include "skin/button/tsui_button.h"
 #include "skin/dialog/tsui_message_dialog.h"
 #include "skin/edit/tsui_combo_box.h"
@@ -175,11 +176,8 @@ void TForm1::createCommandGroup()
     command->setUIStyle(TsuiUIStyle::MacOS);
     command->setGeometry(8, 24, 585, ComboHeight);
 
-    suiButton1 = new TsuiButton(commandGroup);
-    suiButton1->setObjectName(QStringLiteral("suiButton1"));
-    suiButton1->setUIStyle(TsuiUIStyle::MacOS);
-    suiButton1->setText(QStringLiteral("Senden"));
-    suiButton1->setGeometry(600, 23, 80, 22);
+    suiButton1 = make_window_button(commandGroup, QStringLiteral("suiButton1"), QStringLiteral("Senden"),
+                                    QRect(600, 23, 80, 22));
     connect(suiButton1, &TsuiButton::OnClick, this, &TForm1::suiButton1Click);
 }
 

@@ -3,6 +3,7 @@
 #include "app/program_dir.h"
 #include "forms/avrdude_run.h"
 #include "forms/options/options_form.h"
+#include "forms/window_button.h"
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_radio_button.h"
 #include "skin/edit/tsui_memo.h"
@@ -45,11 +46,7 @@ TForm6::TForm6(const TForm4 &options)
     log->setUIStyle(TsuiUIStyle::MacOS);
     log->setGeometry(LogGeometry);
 
-    suiButton1 = new TsuiButton(suiForm1);
-    suiButton1->setObjectName(QStringLiteral("suiButton1"));
-    suiButton1->setUIStyle(TsuiUIStyle::MacOS);
-    suiButton1->setText(QStringLiteral("&OK"));
-    suiButton1->setGeometry(OkButtonGeometry);
+    suiButton1 = make_window_button(suiForm1, QStringLiteral("suiButton1"), QStringLiteral("&OK"), OkButtonGeometry);
     suiButton1->setModalResult(mrOk);
 
     move(DesignedPosition);

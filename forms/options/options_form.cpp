@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "forms/file_dialog.h"
+#include "forms/window_button.h"
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_radio_button.h"
 #include "skin/edit/tsui_edit.h"
@@ -53,16 +54,6 @@ TsuiRadioButton *make_radio(QWidget *parent, const QString &name, const QString 
     return radio;
 }
 
-TsuiButton *make_button(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new TsuiButton(parent);
-    button->setObjectName(name);
-    button->setUIStyle(TsuiUIStyle::MacOS);
-    button->setText(caption);
-    button->setGeometry(geometry);
-    return button;
-}
-
 } // namespace
 
 TForm4::TForm4()
@@ -82,7 +73,7 @@ TForm4::TForm4()
     suiEdit1->setObjectName(QStringLiteral("suiEdit1"));
     suiEdit1->setUIStyle(TsuiUIStyle::MacOS);
     suiEdit1->setGeometry(Left, PathEditTop, PathEditWidth, EditHeight);
-    suiButton1 = make_button(suiForm1, QStringLiteral("suiButton1"), QStringLiteral("&Suchen"),
+    suiButton1 = make_window_button(suiForm1, QStringLiteral("suiButton1"), QStringLiteral("&Suchen"),
                              QRect(ButtonLeft, SearchButtonTop, ButtonWidth, SearchButtonHeight));
     connect(suiButton1, &TsuiButton::OnClick, this, &TForm4::suiButton1Click);
 
@@ -92,7 +83,7 @@ TForm4::TForm4()
     io1 = make_radio(suiForm1, QStringLiteral("io1"), QStringLiteral("giveio-Treiber installieren"), Left);
     io2 = make_radio(suiForm1, QStringLiteral("io2"), QStringLiteral("giveio-Treiber deinstallieren"), RemoveRadioLeft);
 
-    suiButton2 = make_button(suiForm1, QStringLiteral("suiButton2"), QStringLiteral("S&peichern"),
+    suiButton2 = make_window_button(suiForm1, QStringLiteral("suiButton2"), QStringLiteral("S&peichern"),
                              QRect(ButtonLeft, SaveButtonTop, ButtonWidth, SaveButtonHeight));
     connect(suiButton2, &TsuiButton::OnClick, this, &TForm4::suiButton2Click);
 
