@@ -7,19 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUILLON_SANITIZE_BUILD_DIR:-$root/build-sanitize}
 
-"$root/scripts/install-deps.sh"
-extra=(clang libclang-rt-14-dev)
-missing=()
-for p in "${extra[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 
 # -O1 keeps the sanitizers' reports exact and the build quick on two cores; -g1 gives them lines.
 cmake -S "$root" -B "$build" -G Ninja \

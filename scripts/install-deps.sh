@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Quillon needs to build, run and test on Debian 12. Safe to run again:
-# it asks apt only for packages that are missing.
+# it asks apt only for packages that are missing. Arguments name further packages a script
+# needs besides (the sanitizer build's compiler, for one).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   avrdude
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool
+  "$@"
 )
 
 missing=()
