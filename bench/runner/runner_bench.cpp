@@ -1,13 +1,13 @@
 // The process runner's cost: its overhead per run against a bare posix_spawn + waitpid of the
 // same child, and its capture throughput against cat writing the same bytes to /dev/null.
 #include "avrdude/process_runner.h"
+#include "bench/median.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QString>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
@@ -21,12 +21,6 @@ extern char **environ;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 template <typename F> double time_ms(F &&f)
 {

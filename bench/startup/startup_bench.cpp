@@ -1,6 +1,8 @@
 // Cold start to the first painted main window, Quillon against a bare Qt window, both on the
 // offscreen platform and measured from outside: the first-paint hook is preloaded into each and
 // reports when the first window has been painted. Then the resident memory of each, idle.
+#include "bench/median.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -36,12 +38,6 @@ long long monotonic_ns()
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 struct Child {

@@ -1,6 +1,7 @@
 #include "bench/windows/bench_support.h"
 
 #include "app/program_dir.h"
+#include "bench/median.h"
 #include "skin/themes/ui_style.h"
 
 #include <QDir>
@@ -9,8 +10,8 @@
 #include <QPointer>
 #include <QVariant>
 
-#include <algorithm>
 #include <chrono>
+#include <utility>
 #include <unistd.h>
 #include <vector>
 
@@ -69,8 +70,7 @@ double median_microseconds(int runs, const std::function<void()> &action)
         action();
         times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(std::move(times));
 }
 
 void apply_style_everywhere(QWidget *window, int style)
