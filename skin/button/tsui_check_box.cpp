@@ -1,5 +1,6 @@
 #include "skin/button/tsui_check_box.h"
 
+#include "skin/layout/mirroring.h"
 #include "skin/paint/image_masks.h"
 #include "skin/paint/parent_background.h"
 #include "skin/themes/file_theme.h"
@@ -238,7 +239,7 @@ void TsuiCheckBox::paintEvent(QPaintEvent *)
         // The caption keeps its colour when disabled: only the picture says so.
         canvas.setPen(palette().color(QPalette::Active, QPalette::WindowText));
         QRect focusMark;
-        if (layoutDirection() == Qt::RightToLeft) {
+        if (mirrored_layout(this)) {
             canvas.drawImage(width() - pic.width() - PictureInset, pictureTop, pic);
             canvas.drawText(QRect(QPoint(0, ty), QPoint(width() - offset - 1, height() - 1)),
                             CaptionFlags | Qt::AlignRight, caption_);

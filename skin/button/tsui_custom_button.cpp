@@ -210,8 +210,9 @@ void TsuiCustomButton::PaintFocus(QPainter &canvas)
     const int m = focused_rect_margin_;
     canvas.setBrush(Qt::NoBrush);
     canvas.setPen(QPen(fontColour(), 1, Qt::DotLine));
-    // Right and bottom edges exclusive, as the margin is counted from both sides.
-    canvas.drawRect(QRect(QPoint(m, m), QPoint(width() - m - 1, height() - m - 1)));
+    // The margin is counted from both sides, and drawRect strokes one pixel beyond the rectangle's
+    // right and bottom edges: the last dotted column is width - m - 1.
+    canvas.drawRect(QRect(QPoint(m, m), QPoint(width() - m - 2, height() - m - 2)));
 }
 
 void TsuiCustomButton::GetNormalPicture(QImage *bitmap)

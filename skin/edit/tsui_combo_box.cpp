@@ -3,6 +3,7 @@
 #include "skin/edit/combo_box_layout_style.h"
 #include "skin/edit/combo_item_delegate.h"
 #include "skin/edit/edit_border.h"
+#include "skin/layout/mirroring.h"
 #include "skin/themes/builtin_theme_table.h"
 #include "skin/themes/look_source.h"
 #include "skin/themes/style_bitmaps.h"
@@ -194,7 +195,7 @@ void TsuiComboBox::paintSkin(QPainter &painter)
     } else {
         painter.fillRect(button, button_color_);
         // The edge line reaches one pixel above and below the button.
-        const int edge_x = layoutDirection() == Qt::RightToLeft ? button.right() + 1 : button.left();
+        const int edge_x = mirrored_layout(this) ? button.right() + 1 : button.left();
         painter.fillRect(QRect(edge_x, button.top() - 1, 1, button.height() + 2), border_color_);
     }
     // The WinXP button picture carries its own arrow.

@@ -2,6 +2,7 @@
 
 #include "skin/edit/edit_border.h"
 #include "skin/edit/tsui_scroll_bar.h"
+#include "skin/layout/mirroring.h"
 #include "skin/themes/builtin_theme_table.h"
 #include "skin/themes/look_source.h"
 #include "skin/themes/style_resolution.h"
@@ -137,7 +138,7 @@ void TsuiMemo::placeBars()
 {
     if (!v_bar_ && !h_bar_)
         return;
-    const bool mirrored = layoutDirection() == Qt::RightToLeft;
+    const bool mirrored = mirrored_layout(this);
     const int v_width = v_bar_ ? v_bar_->width() : 0;
     const int h_height = h_bar_ ? h_bar_->height() : 0;
     // The memo's rectangle in the coordinates of the bar's parent (normally the memo's parent too).

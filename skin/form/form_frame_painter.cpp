@@ -19,11 +19,14 @@ void paint_title_pictures(QPainter &painter, const QSize &window, const FrameBan
     const QImage &right = band.titleRight;
     const QImage &client = band.titleClient;
 
-    painter.drawImage(QPoint(b, 0), left, QRect(0, 0, columns, left.height()));
-    if (right.width() < Band)
-        painter.drawImage(QRect(w - Band, 0, columns, right.height()), right);
-    else
-        painter.drawImage(QPoint(w - Band, 0), right, QRect(right.width() - 2, 0, columns, right.height()));
+    // A border as wide as the whole band leaves no columns beside it, only the top rows below.
+    if (columns > 0) {
+        painter.drawImage(QPoint(b, 0), left, QRect(0, 0, columns, left.height()));
+        if (right.width() < Band)
+            painter.drawImage(QRect(w - Band, 0, columns, right.height()), right);
+        else
+            painter.drawImage(QPoint(w - Band, 0), right, QRect(right.width() - 2, 0, columns, right.height()));
+    }
 
     // The top rows as the title bar would show them there, its pictures anchored at the window's
     // corners.
@@ -72,7 +75,7 @@ void paint_form_frame(QPainter &painter, const QSize &window, const FrameBand &b
     }
 
     const bool pictures = !band.titleLeft.isNull() && !band.titleRight.isNull() && !band.titleClient.isNull();
-    if (band.titleVisible && pictures && b < Band) {
+    if (band.titleVisible && pictures && b <= Band) {
         paint_title_pictures(painter, window, band);
     } else if (!band.titleVisible) {
         painter.fillRect(QRect(0, 0, w, 1), band.borderColor);

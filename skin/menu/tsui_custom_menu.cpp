@@ -1,5 +1,6 @@
 #include "skin/menu/tsui_custom_menu.h"
 
+#include "skin/layout/mirroring.h"
 #include "skin/themes/look_source.h"
 #include "skin/menu/image_list.h"
 #include "skin/menu/menu_drawing.h"
@@ -8,7 +9,6 @@
 #include "skin/themes/style_resolution.h"
 
 #include <QFontMetrics>
-#include <QLocale>
 #include <QPainter>
 #include <QWidget>
 
@@ -98,7 +98,7 @@ void TsuiCustomMenu::setSeparatorHeight(int height)
 
 bool TsuiCustomMenu::mirrored() const
 {
-    return bidi_mode_ != Qt::LeftToRight && QLocale::system().textDirection() == Qt::RightToLeft;
+    return mirrored_layout(bidi_mode_);
 }
 
 QFont TsuiCustomMenu::itemFont() const
@@ -212,8 +212,9 @@ void TsuiCustomMenu::DrawMenuItem(TsuiMenuItem *item, QPainter &canvas, const QR
         if (has_image) {
             canvas.setPen(Qt::black);
             canvas.setBrush(Qt::NoBrush);
-            // The 19 x 19 box behind a checked item's picture.
-            canvas.drawRect(QRect(QPoint(x0 - 2, rect.top() + 1), QPoint(x0 + 16, rect.top() + 19)));
+            // The 19 x 19 box behind a checked item's picture; drawRect strokes one pixel beyond the
+            // rectangle's right and bottom edges.
+            canvas.drawRect(QRect(QPoint(x0 - 2, rect.top() + 1), QPoint(x0 + 15, rect.top() + 18)));
             canvas.fillRect(QRect(QPoint(x0 - 1, rect.top() + 2), QPoint(x0 + 15, rect.top() + 18)), selected_color_);
         } else if (const TImageList *marks = checkMarkImages()) {
             marks->Draw(canvas, x0, rect.top() + ImageTop, 0, item->enabled());

@@ -1,5 +1,6 @@
 #include "skin/panel/tsui_group_box.h"
 
+#include "skin/layout/mirroring.h"
 #include "skin/themes/builtin_theme_table.h"
 #include "skin/themes/style_resolution.h"
 #include "skin/themes/theme_color.h"
@@ -127,7 +128,7 @@ void TsuiCustomGroupBox::paintEvent(QPaintEvent *)
     };
     auto vline = [&](int at_x, int y1, int y2) { painter.fillRect(QRect(QPoint(at_x, y1), QPoint(at_x, y2)), border_color_); };
 
-    const bool mirrored = layoutDirection() == Qt::RightToLeft;
+    const bool mirrored = mirrored_layout(this);
     if (!mirrored) {
         hline(0, LineStubEnd, y);
         vline(0, y, bottom);

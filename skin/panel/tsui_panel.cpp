@@ -1,5 +1,6 @@
 #include "skin/panel/tsui_panel.h"
 
+#include "skin/layout/mirroring.h"
 #include "skin/themes/builtin_theme_table.h"
 #include "skin/themes/style_bitmaps.h"
 #include "skin/themes/style_resolution.h"
@@ -166,7 +167,7 @@ void TsuiPanel::paintEvent(QPaintEvent *)
     painter.setFont(font());
     painter.setPen(caption_font_color_);
     const int text_flags = Qt::TextSingleLine | Qt::TextShowMnemonic | Qt::AlignVCenter;
-    if (layoutDirection() == Qt::RightToLeft) {
+    if (mirrored_layout(this)) {
         const int right = width() - (show_button_ ? CaptionRightMarginWithButton : CaptionRightMargin);
         painter.drawText(QRect(QPoint(1, 0), QPoint(right - 1, bar - 1)), text_flags | Qt::AlignRight, caption_);
     } else {

@@ -1,5 +1,6 @@
 #include "skin/titlebar/tsui_title_bar.h"
 
+#include "skin/layout/mirroring.h"
 #include "skin/themes/look_source.h"
 #include "skin/form/tsui_form.h"
 #include "skin/menu/menu_drawing.h"
@@ -10,7 +11,6 @@
 #include "skin/titlebar/tsui_title_bar_popup_menu.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -326,7 +326,7 @@ void TsuiTitleBar::paintCaption(QPainter &painter, const TitleBarLayout &layout)
     painter.setPen(form_active_ ? font_color_ : ThemeColorToQColor(InactiveCaptionText));
     const int top = (strip_height_ - metrics.height()) / 2 + button_top_;
     int x = layout.captionLeft;
-    if (layoutDirection() == Qt::RightToLeft && QLocale::system().textDirection() == Qt::RightToLeft)
+    if (mirrored_layout(this))
         x = layout.captionRight - RightToLeftCaptionGap - metrics.horizontalAdvance(text);
     painter.drawText(QPoint(x, top + metrics.ascent()), text);
 }

@@ -1,5 +1,6 @@
 #include "skin/titlebar/tsui_title_bar_button.h"
 
+#include "skin/layout/mirroring.h"
 #include "skin/themes/look_source.h"
 #include "skin/form/tform.h"
 #include "skin/form/widget_set_error.h"
@@ -7,7 +8,6 @@
 #include "skin/menu/tsui_popup_menu.h"
 #include "skin/titlebar/tsui_title_bar.h"
 
-#include <QLocale>
 
 namespace {
 
@@ -169,7 +169,7 @@ void TsuiTitleBarButton::ButtonClick()
     case TsuiTitleBarBtnType::suiControlBox:
         if (control_box_menu_) {
             QPoint at = bar->mapToGlobal(QPoint(0, bar->height()));
-            if (bar->layoutDirection() == Qt::RightToLeft && QLocale::system().textDirection() == Qt::RightToLeft)
+            if (mirrored_layout(bar))
                 at.rx() += RightToLeftMenuShift;
             control_box_menu_->Popup(qMax(0, at.x()), at.y());
         }

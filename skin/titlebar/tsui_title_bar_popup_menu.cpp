@@ -1,9 +1,9 @@
 #include "skin/titlebar/tsui_title_bar_popup_menu.h"
 
+#include "skin/layout/mirroring.h"
 #include "skin/titlebar/tsui_title_bar.h"
 #include "skin/titlebar/tsui_title_bar_button.h"
 
-#include <QLocale>
 
 namespace {
 
@@ -51,7 +51,7 @@ void TsuiTitleBarPopupMenu::Popup(int x, int y)
     minimize_->setEnabled(has_visible(title_bar_, TsuiTitleBarBtnType::suiMin));
     maximize_->setEnabled(has_visible(title_bar_, TsuiTitleBarBtnType::suiMax));
     close_->setEnabled(has_visible(title_bar_, TsuiTitleBarBtnType::suiClose));
-    if (title_bar_->layoutDirection() == Qt::RightToLeft && QLocale::system().textDirection() == Qt::RightToLeft)
+    if (mirrored_layout(title_bar_))
         x += RightToLeftShift;
     TsuiPopupMenu::Popup(x, y);
 }

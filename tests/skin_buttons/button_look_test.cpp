@@ -220,4 +220,15 @@ TEST_F(ButtonLook, FocusIsABoldCaptionInMacOsAndADottedRectangleElsewhere)
     EXPECT_GT(dotsOnRow(xpFocused, 2), 10);
     EXPECT_EQ(dotsOnRow(xpPlain, 2), 0);
     EXPECT_EQ(dotsOnRow(macBold, 2), 0);
+    // Two pixels in from the right and bottom edges too: the last dotted column is 77, the last row 19.
+    const auto dotsInColumn = [](const QImage &image, int x) {
+        int n = 0;
+        for (int y = 5; y < 17; ++y)
+            n += Rgb(image, x, y) == 0x000000;
+        return n;
+    };
+    EXPECT_GT(dotsInColumn(xpFocused, 77), 3);
+    EXPECT_EQ(dotsInColumn(xpFocused, 78), 0);
+    EXPECT_GT(dotsOnRow(xpFocused, 19), 10);
+    EXPECT_EQ(dotsOnRow(xpFocused, 20), 0);
 }

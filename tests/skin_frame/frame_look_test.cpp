@@ -73,6 +73,23 @@ TEST(FrameLook, BandContinuesTheTitlePicturesAndShowsBorderAndFiller)
     EXPECT_EQ(image.pixelColor(W - 2, 10), right.pixelColor(right.width() - 1, 10));
 }
 
+TEST(FrameLook, BorderAsWideAsTheBandStillLeavesTheTitlePicturesOnTop)
+{
+    FramedWindow w(TsuiUIStyle::WinXP);
+    ASSERT_EQ(w.frame->borderWidth(), 3);
+    w.window.show();
+    const QImage image = w.grabWindow();
+    save_for_viewing(image, QStringLiteral("winxp_frame.png"));
+    const int W = image.width();
+    const QImage left = LoadStyleBitmap(QStringLiteral("WINXP_TITLE_LEFT")).convertToFormat(QImage::Format_RGB32);
+    const QImage right = LoadStyleBitmap(QStringLiteral("WINXP_TITLE_RIGHT")).convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y)
+        for (int x : {2, 10, 20}) {
+            EXPECT_EQ(image.pixelColor(x, y), left.pixelColor(x, y)) << x << "," << y;
+            EXPECT_EQ(image.pixelColor(W - x - 2, y), right.pixelColor(right.width() - x - 2, y)) << x << "," << y;
+        }
+}
+
 TEST(FrameLook, WinXpHasAThickBorderRoundCornersAndLargerButtons)
 {
     FramedWindow w(TsuiUIStyle::WinXP);

@@ -2,6 +2,7 @@
 
 #include "forms/main/main_form.h"
 #include "skin/form/tsui_form.h"
+#include "skin/menu/image_list.h"
 #include "skin/menu/menu_drawing.h"
 #include "skin/menu/tsui_main_menu.h"
 #include "skin/menu/tsui_popup_menu.h"
@@ -195,6 +196,39 @@ TEST(MenuItemDrawing, CheckedItemShowsTheCheckMarkAndLateItemsAreDrawnToo)
     // The unchecked item shows no mark there.
     const QRect first = drop->itemRect(0);
     EXPECT_EQ(colours_in(image, QRect(first.left() + 4, first.top() + 3, 16, 16)), QSet<QRgb>{Bar.rgb()});
+    menu.closeUp();
+}
+
+TEST(MenuItemDrawing, CheckedItemWithAPictureSitsInANineteenPixelBox)
+{
+    QWidget owner;
+    TsuiPopupMenu menu(&owner);
+    menu.setUIStyle(TsuiUIStyle::DeepBlue);
+    TImageList pictures;
+    QImage green(16, 16, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    pictures.AddMasked(green, Qt::white);
+    menu.setImages(&pictures);
+    TsuiMenuItem *item = menu.add(QStringLiteral("Bild"));
+    item->setImageIndex(0);
+    item->setChecked(true);
+    menu.Popup(50, 50);
+    TsuiMenuDropDown *drop = menu.dropDown();
+    ASSERT_NE(drop, nullptr);
+    const QImage image = grab(drop);
+    const QRect r = drop->itemRect(0);
+    const int x0 = r.left() + 4;
+    // Frame from (x0 - 2, top + 1) to (x0 + 16, top + 19), both ends included, and nothing black beyond.
+    const QRgb black = QColor(Qt::black).rgb();
+    EXPECT_EQ(image.pixel(x0 - 2, r.top() + 10), black);
+    EXPECT_EQ(image.pixel(x0 + 16, r.top() + 10), black);
+    EXPECT_EQ(image.pixel(x0 + 8, r.top() + 1), black);
+    EXPECT_EQ(image.pixel(x0 + 8, r.top() + 19), black);
+    EXPECT_EQ(count_colour(image, QRect(x0 + 17, r.top(), 1, 21), Qt::black), 0);
+    EXPECT_EQ(count_colour(image, QRect(x0 - 2, r.top() + 20, 20, 1), Qt::black), 0);
+    // Inside the frame: the selected colour around the picture.
+    EXPECT_EQ(image.pixel(x0 - 1, r.top() + 2), Selected.rgb());
+    EXPECT_EQ(image.pixel(x0 + 15, r.top() + 18), QColor(Qt::green).rgb());
     menu.closeUp();
 }
 
