@@ -8,7 +8,7 @@ packages=(
   g++ cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libbenchmark-dev
-  avrdude
+  avrdude avr-libc
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool
   "$@"
