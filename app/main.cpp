@@ -2,8 +2,14 @@
 #include "forms/application_windows.h"
 #include "forms/main/main_form.h"
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // A parent that ignores SIGCHLD passes that on to us, and then the system reaps avrdude
+    // before we can take its exit code.
+    std::signal(SIGCHLD, SIG_DFL);
+
     QuillonApplication application(argc, argv);
     initialise_application_look();
 

@@ -76,6 +76,32 @@ QStringList split_arguments(const QString &text)
     return args;
 }
 
+QString escape_within_quotes(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    qsizetype backslashes = 0;
+    for (const QChar c : text) {
+        if (c == u'\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes count only where a quote follows them.
+        escaped += QString(c == u'"' ? backslashes * 2 + 1 : backslashes, u'\\');
+        escaped += c;
+        backslashes = 0;
+    }
+    // The closing quote follows what is left.
+    escaped += QString(backslashes * 2, u'\\');
+    return escaped;
+}
+
+QString single_argument(const QString &text)
+{
+    const bool needs_quotes = text.contains(u'"') || split_arguments(text).size() > 1;
+    return needs_quotes ? u'"' + escape_within_quotes(text) + u'"' : text;
+}
+
 bool find_runnable(QString &path)
 {
     if (path.isEmpty())
@@ -93,33 +119,10 @@ bool find_runnable(QString &path)
     return false;
 }
 
-bool resolve_command_line(const QString &command_line, ResolvedCommand &resolved)
+bool resolve_program(const QString &program, QString &file)
 {
-    qsizetype start = 0;
-    while (start < command_line.size() && is_blank(command_line[start]))
-        ++start;
-    const QString line = command_line.mid(start);
-
-    if (line.startsWith(u'"')) {
-        const qsizetype close = line.indexOf(u'"', 1);
-        QString program = close < 0 ? line.mid(1) : line.mid(1, close - 1);
-        if (!find_runnable(program))
-            return false;
-        resolved.program = program;
-        resolved.arguments = close < 0 ? QStringList() : split_arguments(line.mid(close + 1));
-        return true;
-    }
-
-    // Unquoted: try "a", "a b", "a b c" ... up to each blank, then the whole line.
-    for (qsizetype i = 0; i <= line.size(); ++i) {
-        if (i < line.size() && !is_blank(line[i]))
-            continue;
-        QString program = line.left(i);
-        if (!program.isEmpty() && find_runnable(program)) {
-            resolved.program = program;
-            resolved.arguments = split_arguments(line.mid(i));
-            return true;
-        }
-    }
-    return false;
+    file = program;
+    if (file.size() >= 2 && file.startsWith(u'"') && file.endsWith(u'"'))
+        file = file.mid(1, file.size() - 2);
+    return find_runnable(file);
 }

@@ -12,15 +12,20 @@
 // and "" inside quotes is a literal quote.
 QStringList split_arguments(const QString &text);
 
-struct ResolvedCommand {
-    QString program;     // the file to run
-    QStringList arguments;
-};
+// The text to put between two double quotes so that split_arguments gives the text back whole,
+// whatever it holds: each quote, and the backslashes before it, escaped; backslashes before the
+// closing quote doubled. Text without quotes and without a trailing backslash comes back as it is.
+QString escape_within_quotes(const QString &text);
 
-// Finds the program at the start of the line. A quoted program ends at its closing quote.
-// An unquoted one may contain blanks: each blank-separated prefix is tried in turn, shortest
-// first, and the first that names a runnable file wins. Returns false when none does.
-bool resolve_command_line(const QString &command_line, ResolvedCommand &resolved);
+// A value that must stay one argument: unchanged when the splitter reads it as at most one (blanks
+// around a word, as users type them, still work as they always did; empty stays empty), else,
+// and whenever it holds a quote, quoted with escape_within_quotes.
+QString single_argument(const QString &text);
+
+// The file a caller's program text names: one pair of enclosing double quotes is removed, nothing
+// else; a name without a slash is looked up on PATH. Returns false when that is not a runnable
+// file. The text is never cut at a blank: "/home/u/my tools/avrdude" is that file or nothing.
+bool resolve_program(const QString &program, QString &file);
 
 // True when path names a regular file this process may execute. A name without a slash is
 // looked up on PATH and replaced by the full path.

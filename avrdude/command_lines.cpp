@@ -1,59 +1,69 @@
 #include "avrdude/command_lines.h"
 
+#include "avrdude/command_line_split.h"
+
 namespace {
 
 const QString Q = QStringLiteral("\"");
 
+QString quoted(const QString &file) { return Q + escape_within_quotes(file) + Q; }
+
 QString head(const ChipTarget &t)
 {
-    return avrdude_frame(t.avrdude_path) + QStringLiteral("-p ") + t.device + QStringLiteral(" -P ") + t.port;
+    return QStringLiteral(" /c / -p ") + single_argument(t.device) + QStringLiteral(" -P ") + single_argument(t.port);
 }
 
 QString with_no_reset(const ChipTarget &t)
 {
-    return head(t) + QStringLiteral(" -E noreset,novcc -c ") + t.programmer;
+    return head(t) + QStringLiteral(" -E noreset,novcc -c ") + single_argument(t.programmer);
 }
 
-QString quoted(const QString &file) { return Q + file + Q; }
+CommandLine avrdude(const ChipTarget &t, const QString &arguments) { return {t.avrdude_path, arguments}; }
 
 } // namespace
 
-QString avrdude_frame(const QString &avrdude_path) { return avrdude_path + QStringLiteral(" /c / "); }
-
-QString chip_erase_command(const ChipTarget &t) { return head(t) + QStringLiteral(" -e -c ") + t.programmer; }
-
-QString program_flash_command(const ChipTarget &t, const QString &file)
+CommandLine avrdude_command(const QString &avrdude_path, const QString &arguments)
 {
-    return with_no_reset(t) + QStringLiteral(" -e -U flash:w:") + quoted(file) + QStringLiteral(":a");
+    return {avrdude_path, QStringLiteral(" /c / ") + arguments};
 }
 
-QString program_eeprom_command(const ChipTarget &t, const QString &file)
+CommandLine chip_erase_command(const ChipTarget &t)
 {
-    return with_no_reset(t) + QStringLiteral(" -e -U eeprom:w:") + quoted(file) + QStringLiteral(":a");
+    return avrdude(t, head(t) + QStringLiteral(" -e -c ") + single_argument(t.programmer));
 }
 
-QString read_flash_command(const ChipTarget &t, const QString &file)
+CommandLine program_flash_command(const ChipTarget &t, const QString &file)
 {
-    return with_no_reset(t) + QStringLiteral(" -U flash:r:") + quoted(file) + QStringLiteral(":i");
+    return avrdude(t, with_no_reset(t) + QStringLiteral(" -e -U flash:w:") + quoted(file) + QStringLiteral(":a"));
 }
 
-QString read_eeprom_command(const ChipTarget &t, const QString &file)
+CommandLine program_eeprom_command(const ChipTarget &t, const QString &file)
 {
-    return with_no_reset(t) + QStringLiteral(" -U eeprom:r:") + quoted(file) + QStringLiteral(":i");
+    return avrdude(t, with_no_reset(t) + QStringLiteral(" -e -U eeprom:w:") + quoted(file) + QStringLiteral(":a"));
 }
 
-QString read_fuses_command(const ChipTarget &t, const QString &x, const QString &extended_argument)
+CommandLine read_flash_command(const ChipTarget &t, const QString &file)
 {
-    return with_no_reset(t) + QStringLiteral(" -v -U lfuse:r:") + quoted(x + QStringLiteral("lfuse.hex"))
-         + QStringLiteral(":d -U hfuse:r:") + quoted(x + QStringLiteral("hfuse.hex")) + QStringLiteral(":d ")
-         + extended_argument;
+    return avrdude(t, with_no_reset(t) + QStringLiteral(" -U flash:r:") + quoted(file) + QStringLiteral(":i"));
 }
 
-QString write_fuses_command(const ChipTarget &t, const QString &low_hex, const QString &high_hex,
-                            const QString &extended_argument)
+CommandLine read_eeprom_command(const ChipTarget &t, const QString &file)
 {
-    return with_no_reset(t) + QStringLiteral(" -U lfuse:w:0x") + low_hex + QStringLiteral(":m -U hfuse:w:0x")
-         + high_hex + QStringLiteral(":m ") + extended_argument;
+    return avrdude(t, with_no_reset(t) + QStringLiteral(" -U eeprom:r:") + quoted(file) + QStringLiteral(":i"));
+}
+
+CommandLine read_fuses_command(const ChipTarget &t, const QString &x, const QString &extended_argument)
+{
+    return avrdude(t, with_no_reset(t) + QStringLiteral(" -v -U lfuse:r:") + quoted(x + QStringLiteral("lfuse.hex"))
+                          + QStringLiteral(":d -U hfuse:r:") + quoted(x + QStringLiteral("hfuse.hex"))
+                          + QStringLiteral(":d ") + extended_argument);
+}
+
+CommandLine write_fuses_command(const ChipTarget &t, const QString &low_hex, const QString &high_hex,
+                                const QString &extended_argument)
+{
+    return avrdude(t, with_no_reset(t) + QStringLiteral(" -U lfuse:w:0x") + low_hex + QStringLiteral(":m -U hfuse:w:0x")
+                          + high_hex + QStringLiteral(":m ") + extended_argument);
 }
 
 QString extended_fuse_read_argument(const QString &x)

@@ -50,13 +50,13 @@ bool make_pipe(Fd &read_end, Fd &write_end)
     return true;
 }
 
-std::vector<QByteArray> child_argv(const ResolvedCommand &command)
+std::vector<QByteArray> child_argv(const QString &program_file, const QStringList &arguments)
 {
     std::vector<QByteArray> argv;
-    if (command.program.endsWith(QLatin1String(".bat"), Qt::CaseInsensitive))
+    if (program_file.endsWith(QLatin1String(".bat"), Qt::CaseInsensitive))
         argv.push_back(QByteArrayLiteral("/bin/sh"));
-    argv.push_back(QFile::encodeName(command.program));
-    for (const QString &arg : command.arguments)
+    argv.push_back(QFile::encodeName(program_file));
+    for (const QString &arg : arguments)
         argv.push_back(arg.toLocal8Bit());
     return argv;
 }
@@ -104,12 +104,12 @@ void drain(int out_fd, int err_fd, RunResult &result, const ChunkObserver &obser
 
 } // namespace
 
-RunResult run_and_capture(const QString &command_line, const ChunkObserver &observer,
+RunResult run_and_capture(const CommandLine &command, const ChunkObserver &observer,
                           const std::function<void(pid_t)> &on_started)
 {
     RunResult result;
-    ResolvedCommand command;
-    if (!resolve_command_line(command_line, command))
+    QString program_file;
+    if (!resolve_program(command.program, program_file))
         return result;
 
     Fd out_read, out_write, err_read, err_write;
@@ -136,7 +136,7 @@ RunResult run_and_capture(const QString &command_line, const ChunkObserver &obse
     posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
 
-    const std::vector<QByteArray> args = child_argv(command);
+    const std::vector<QByteArray> args = child_argv(program_file, split_arguments(command.arguments));
     std::vector<char *> argv;
     for (const QByteArray &arg : args)
         argv.push_back(const_cast<char *>(arg.constData()));
@@ -159,7 +159,14 @@ RunResult run_and_capture(const QString &command_line, const ChunkObserver &obse
     drain(out_read.get(), err_read.get(), result, observer);
 
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    pid_t waited;
+    while ((waited = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
+    }
+    // A child reaped by someone else (SIGCHLD ignored) has no status to give: the run has then
+    // failed to report, and nothing must pass its code off as 0.
+    if (waited != pid) {
+        result.wait_failed = true;
+        return result;
     }
     result.exit_code = exit_code_of(status);
     return result;

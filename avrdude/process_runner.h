@@ -1,5 +1,6 @@
 #pragma once
 
+#include "avrdude/command_line.h"
 #include "avrdude/run_result.h"
 
 #include <QString>
@@ -12,9 +13,9 @@ enum class OutputStream { Output, Errors };
 // Sees each chunk as it arrives, on the thread that runs the child. Optional.
 using ChunkObserver = std::function<void(OutputStream, const char *data, std::size_t size)>;
 
-// Runs one child process from a single command line, with standard input on /dev/null and both
+// Runs the command line's program with its arguments, standard input on /dev/null and both
 // output streams piped, and returns when the child has ended and both streams are at their end.
 // A program ending in ".bat" is run through /bin/sh. The child leads a process group of its own,
 // so that it and everything it starts can be ended together.
-RunResult run_and_capture(const QString &command_line, const ChunkObserver &observer = {},
+RunResult run_and_capture(const CommandLine &command, const ChunkObserver &observer = {},
                           const std::function<void(pid_t)> &on_started = {});

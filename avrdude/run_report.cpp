@@ -4,6 +4,8 @@
 
 namespace {
 
+const QString UnknownExitCode = QStringLiteral("unbekannt (das Ende des Programms konnte nicht abgewartet werden)");
+
 void append_section(QStringList &lines, const char *heading, const QByteArray &bytes)
 {
     if (bytes.isEmpty())
@@ -19,7 +21,8 @@ QStringList report_lines(const RunResult &result, const QStringList &failure_lin
     if (!result.started)
         return failure_lines;
     QStringList lines;
-    lines << QStringLiteral("Return-Code des Programms: ") + QString::number(result.exit_code);
+    lines << QStringLiteral("Return-Code des Programms: ")
+                 + (result.wait_failed ? UnknownExitCode : QString::number(result.exit_code));
     append_section(lines, "---Output---", result.output);
     append_section(lines, "---Errors---", result.errors);
     return lines;

@@ -6,7 +6,8 @@
 // The outcome of one child process. The two streams stay separate, never interleaved.
 struct RunResult {
     bool started = false;
-    std::uint32_t exit_code = 0; // meaningful only when started
+    std::uint32_t exit_code = 0; // meaningful only when started and waited for
+    bool wait_failed = false;    // started, but its end could not be waited for: no exit code
     QByteArray output;
     QByteArray errors;
 };

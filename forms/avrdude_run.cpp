@@ -12,7 +12,7 @@
 
 #include <thread>
 
-RunResult run_keeping_windows_painted(const QString &command_line, const LiveView &view)
+RunResult run_keeping_windows_painted(const CommandLine &command, const LiveView &view)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     RunResult result;
@@ -21,7 +21,7 @@ RunResult run_keeping_windows_painted(const QString &command_line, const LiveVie
     LiveOutput live(view);
     std::thread worker([&] {
         result = run_and_capture(
-            command_line, [&](OutputStream stream, const char *data, std::size_t size) { live.post(stream, data, size); },
+            command, [&](OutputStream stream, const char *data, std::size_t size) { live.post(stream, data, size); },
             [&](pid_t pid) { guard.childStarted(pid); });
         guard.runEnded();
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "avrdude/command_line.h"
 #include "avrdude/run_result.h"
 
 #include <QString>
@@ -19,7 +20,7 @@ struct LiveView {
 // and show a wait cursor, but take no input: a window that stops painting for a whole flash write
 // looks hung, and a desktop that offers to kill it mid-write can leave a chip half-programmed.
 // Escape or closing a window stops the child. The live log is left empty for the report.
-RunResult run_keeping_windows_painted(const QString &command_line, const LiveView &view = {});
+RunResult run_keeping_windows_painted(const CommandLine &command, const LiveView &view = {});
 
 // Appends a run's report to a log pane.
 void report_run(const RunResult &result, TsuiMemo &log, const QStringList &failure_lines);

@@ -57,7 +57,7 @@ int main()
     constexpr int Runs = 300;
     std::vector<double> runner_times, bare_times;
     for (int i = 0; i < Runs; ++i) {
-        runner_times.push_back(time_ms([] { run_and_capture(QStringLiteral("/bin/true")); }));
+        runner_times.push_back(time_ms([] { run_and_capture({QStringLiteral("/bin/true"), QString()}); }));
         bare_times.push_back(time_ms([] { bare_spawn("/bin/true", nullptr); }));
     }
     const double runner_ms = median(runner_times);
@@ -79,7 +79,7 @@ int main()
     qsizetype captured = 0;
     for (int i = 0; i < 5; ++i) {
         capture_times.push_back(time_ms([&] {
-            captured = run_and_capture(QStringLiteral("/bin/cat ") + file).output.size();
+            captured = run_and_capture({QStringLiteral("/bin/cat"), u' ' + file}).output.size();
         }));
         cat_times.push_back(time_ms([&] { bare_spawn("/bin/cat", path.constData()); }));
         const QByteArray pipeline = "/bin/cat '" + path + "' | /bin/cat > /dev/null";

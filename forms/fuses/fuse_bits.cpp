@@ -47,6 +47,14 @@ int decimal_integer(const QString &text)
     return value;
 }
 
+int fuse_byte_value(const QString &text)
+{
+    const int value = decimal_integer(text);
+    if (value < 0 || value > 255)
+        throw QuillonError::not_an_integer(text);
+    return value;
+}
+
 QString decimal_to_binary_text(const QString &text)
 {
     const int value = decimal_integer(text);

@@ -33,14 +33,20 @@ QString binary_text_to_decimal(const QString &text);
 // from the right.
 QString binary_text_to_hex(const QString &text);
 
-// The text as a decimal integer, the way a transfer file's line is read; throws "not an integer".
+// The text as a decimal integer; throws "not an integer".
 int decimal_integer(const QString &text);
 
+// A transfer file's line as a fuse byte: a decimal integer from 0 to 255. Anything else throws
+// "not an integer", as text that is no number does: a byte that is not one must not reach a box.
+int fuse_byte_value(const QString &text);
+
 // The fuse bytes of the last read. They live for the whole process and outlast the fuse window's
-// showings; only a read changes them.
+// showings; only a read changes them. Before the first good read they are what the boxes show
+// when the window first opens (only high bit 5 programmed), so a read that fails leaves the boxes
+// as the user saw them, and a write right after it sends exactly that.
 struct StoredFuseValues {
-    int low = 0;
-    int high = 0;
-    int extended = 0;
+    int low = 255;
+    int high = 223;
+    int extended = 255;
 };
 StoredFuseValues &stored_fuse_values();

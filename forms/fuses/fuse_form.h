@@ -1,5 +1,6 @@
 #pragma once
 
+#include "avrdude/command_line.h"
 #include "forms/fuses/fuse_bits.h"
 #include "skin/form/tform.h"
 
@@ -51,9 +52,9 @@ public:
     void read_fuses();
     void write_fuses();
     // The avrdude command lines the two handlers run, from the main window's choices, the flag
-    // and (for writing) the labels as they stand.
-    QString read_fuses_command_line() const;
-    QString write_fuses_command_line() const;
+    // and (for reading) the folder the transfer files go to, (for writing) the labels as they stand.
+    CommandLine read_fuses_command_line(const QString &transfer_dir) const;
+    CommandLine write_fuses_command_line() const;
 
 protected:
     void FormShow() override;
@@ -67,7 +68,7 @@ private:
     // Sets each group's boxes from a byte: checked where the bit is 0. Every box that changes
     // recomputes the labels through its click event.
     void set_boxes_from(const StoredFuseValues &values);
-    // Takes one transfer file avrdude left in ProgramDir into the label and the stored value.
+    // Takes one transfer file avrdude left into the label and the stored value.
     void take_transfer_file(const QString &file_name, QLabel *label, int &stored_value);
 
     TForm1 &main_;

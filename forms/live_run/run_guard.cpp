@@ -1,5 +1,7 @@
 #include "forms/live_run/run_guard.h"
 
+#include "skin/form/tform.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QTimer>
@@ -71,7 +73,10 @@ void RunGuard::signalGroup(int signal)
 
 bool RunGuard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Close && watched->isWidgetType()) {
+    // Closing one of our windows (title-bar close, the window manager's close) asks to stop.
+    // Qt closes its own tool tips, popups and lists the same way when they expire or fold;
+    // those are no request of the user's and must never end a run.
+    if (event->type() == QEvent::Close && qobject_cast<TForm *>(watched)) {
         cancel();
         event->ignore();
         return true;

@@ -9,7 +9,7 @@
 class QTimer;
 
 // Keeps input away from every window while a child runs, except the two ways to stop it: Escape,
-// and closing a window. Stopping ends the child's whole process group: terminate, then kill when
+// and closing one of Quillon's windows. Stopping ends the child's whole process group: terminate, then kill when
 // it has not gone after a grace period.
 class RunGuard : public QObject {
     Q_OBJECT

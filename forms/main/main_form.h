@@ -93,7 +93,7 @@ public:
     void InfoClick();
 
     // Clears the log, runs the command line and reports into the log.
-    void runIntoLog(const QString &command_line, const QStringList &failure_lines);
+    void runIntoLog(const CommandLine &command, const QStringList &failure_lines);
 
 protected:
     void FormShow() override;

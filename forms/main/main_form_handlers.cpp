@@ -46,10 +46,10 @@ void TForm1::command_line_check()
         companions_.external->ShowModal();
 }
 
-void TForm1::runIntoLog(const QString &command_line, const QStringList &failure_lines)
+void TForm1::runIntoLog(const CommandLine &command, const QStringList &failure_lines)
 {
     Log->clearLines();
-    const RunResult result = run_keeping_windows_painted(command_line, {Log, progressStrip});
+    const RunResult result = run_keeping_windows_painted(command, {Log, progressStrip});
     report_run(result, *Log, failure_lines);
 }
 
@@ -62,7 +62,7 @@ void TForm1::suiButton1Click()
         suiMessageDialog1->ShowModal();
         return;
     }
-    runIntoLog(avrdude_frame(avrdude_path()) + text, free_command_failure_lines());
+    runIntoLog(avrdude_command(avrdude_path(), text), free_command_failure_lines());
 }
 
 QString TForm1::runFileDialog(QFileDialog *dialog)

@@ -61,7 +61,7 @@ QString TForm6::scriptPath() const
 void TForm6::FormShow()
 {
     log->clearLines();
-    // The path goes in unquoted; the runner finds a program whose path holds blanks by itself.
-    const RunResult result = run_keeping_windows_painted(scriptPath());
+    // The script is the whole command line: the program, with no arguments.
+    const RunResult result = run_keeping_windows_painted({scriptPath(), QString()});
     report_run(result, *log, {QStringLiteral("Es ist ein Fehler aufgetreten!")});
 }

@@ -21,45 +21,42 @@ TEST(SplitArguments, FollowsTheWindowsRuntimeRules)
     EXPECT_TRUE(split_arguments(QStringLiteral("   ")).isEmpty());
 }
 
-TEST(ResolveCommandLine, FindsUnquotedProgramsWithBlanksByTheirPrefix)
+// The program is the caller's whole path, quoted or not: never a shorter blank-separated prefix,
+// even where one names a runnable file.
+TEST(ResolveProgram, TakesTheWholePathOrNothing)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString folder = dir.path() + QStringLiteral("/avr tools");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString program = folder + QStringLiteral("/avr dude");
-    ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/true"), program));
+    ASSERT_TRUE(QDir().mkpath(dir.path() + QStringLiteral("/my tools")));
+    const QString planted = dir.path() + QStringLiteral("/my");
+    const QString avrdude = dir.path() + QStringLiteral("/my tools/avrdude");
+    ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/true"), planted));
+    ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/true"), avrdude));
+    const QString missing = dir.path() + QStringLiteral("/my tools/gone");
+    QFile plain(dir.path() + QStringLiteral("/plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
 
-    ResolvedCommand resolved;
-    ASSERT_TRUE(resolve_command_line(program + QStringLiteral(" /c / -p m8"), resolved));
-    EXPECT_EQ(resolved.program, program);
-    EXPECT_EQ(resolved.arguments, (QStringList{"/c", "/", "-p", "m8"}));
-
-    ASSERT_TRUE(resolve_command_line(QLatin1Char('"') + program + QStringLiteral("\" -x"), resolved));
-    EXPECT_EQ(resolved.program, program);
-    EXPECT_EQ(resolved.arguments, (QStringList{"-x"}));
-}
-
-TEST(ResolveCommandLine, RefusesWhatIsNotARunnableFile)
-{
-    QTemporaryDir dir;
-    ResolvedCommand resolved;
-    EXPECT_FALSE(resolve_command_line(QStringLiteral(" /c / -p m8"), resolved)) << "empty avrdude path";
-    EXPECT_FALSE(resolve_command_line(QString(), resolved));
-    EXPECT_FALSE(resolve_command_line(dir.path() + QStringLiteral("/missing /c /"), resolved));
-    EXPECT_FALSE(resolve_command_line(dir.path() + QStringLiteral(" /c /"), resolved)) << "a directory";
-
-    const QString not_executable = dir.path() + QStringLiteral("/plain");
-    QFile file(not_executable);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    EXPECT_FALSE(resolve_command_line(not_executable, resolved));
-}
-
-TEST(ResolveCommandLine, LooksUpBareNamesOnPath)
-{
-    ResolvedCommand resolved;
-    ASSERT_TRUE(resolve_command_line(QStringLiteral("sh -c true"), resolved));
-    EXPECT_TRUE(resolved.program.endsWith(QStringLiteral("/sh")));
-    EXPECT_EQ(resolved.arguments, (QStringList{"-c", "true"}));
+    const struct {
+        QString program;
+        QString file; // empty: refused
+    } cases[] = {
+        {avrdude, avrdude},
+        {u'"' + avrdude + u'"', avrdude},
+        {missing, {}},
+        {u'"' + missing + u'"', {}},
+        {QString(), {}},
+        {dir.path(), {}},            // a directory
+        {plain.fileName(), {}},      // not executable
+    };
+    for (const auto &c : cases) {
+        QString file;
+        EXPECT_EQ(resolve_program(c.program, file), !c.file.isEmpty()) << c.program.toStdString();
+        if (!c.file.isEmpty())
+            EXPECT_EQ(file, c.file);
+    }
+    // A bare name is looked up on PATH.
+    QString shell;
+    ASSERT_TRUE(resolve_program(QStringLiteral("sh"), shell));
+    EXPECT_TRUE(shell.endsWith(QStringLiteral("/sh")));
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <dirent.h>
 
 namespace {
@@ -16,7 +17,7 @@ QString child() { return QCoreApplication::applicationDirPath() + QStringLiteral
 
 RunResult run_child(const QString &arguments, const ChunkObserver &observer = {})
 {
-    return run_and_capture(child() + u' ' + arguments, observer);
+    return run_and_capture({child(), u' ' + arguments}, observer);
 }
 
 int open_descriptor_count()
@@ -77,9 +78,9 @@ TEST(ProcessRunner, EndsOnlyWhenTheLastHolderOfThePipesHasGone)
 TEST(ProcessRunner, DoesNotStartWhatCannotRunAndLeaksNothing)
 {
     const int before = open_descriptor_count();
-    for (const QString &line : {QStringLiteral(" /c / -p m8"), QStringLiteral("/nonexistent/avrdude /c /")}) {
-        const RunResult result = run_and_capture(line);
-        EXPECT_FALSE(result.started) << line.toStdString();
+    for (const QString &program : {QString(), QStringLiteral("/nonexistent/avrdude")}) {
+        const RunResult result = run_and_capture({program, QStringLiteral(" /c / -p m8")});
+        EXPECT_FALSE(result.started) << program.toStdString();
         EXPECT_TRUE(result.output.isEmpty());
     }
     for (int i = 0; i < 50; ++i)
@@ -93,7 +94,7 @@ TEST(ProcessRunner, PassesQuotedArgumentsWithBlanksAsOneAndStdinIsEmpty)
     ASSERT_TRUE(result.started);
     EXPECT_EQ(result.output, QByteArray("/c\n/\n-U\nflash:w:/my dir/a b.hex:a\n"));
 
-    const RunResult cat = run_and_capture(QStringLiteral("cat"));
+    const RunResult cat = run_and_capture({QStringLiteral("cat"), QString()});
     ASSERT_TRUE(cat.started);
     EXPECT_EQ(cat.exit_code, 0u);
     EXPECT_TRUE(cat.output.isEmpty());
@@ -109,7 +110,7 @@ TEST(ProcessRunner, RunsBatchFilesThroughTheShell)
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
 
-    const RunResult result = run_and_capture(script);
+    const RunResult result = run_and_capture({script, QString()});
     ASSERT_TRUE(result.started);
     EXPECT_EQ(result.exit_code, 4u);
     EXPECT_EQ(result.output, QByteArray("installing\n"));
@@ -135,7 +136,8 @@ TEST(ProcessRunner, HandsChunksOverWhileTheChildStillRuns)
 TEST(ProcessRunner, StartsTheChildInAProcessGroupOfItsOwn)
 {
     pid_t child_pid = 0;
-    const QString print_own_group = QStringLiteral("sh -c \"read -r pid comm state ppid pgrp rest < /proc/$$/stat; echo $pgrp\"");
+    const CommandLine print_own_group{QStringLiteral("sh"),
+                                      QStringLiteral(" -c \"read -r pid comm state ppid pgrp rest < /proc/$$/stat; echo $pgrp\"")};
     const RunResult result = run_and_capture(print_own_group, {}, [&](pid_t pid) { child_pid = pid; });
     ASSERT_TRUE(result.started);
     EXPECT_EQ(result.output.trimmed().toLongLong(), static_cast<long long>(child_pid));
@@ -153,4 +155,18 @@ TEST(ProcessRunner, HandsEveryChunkToTheObserverInArrivalOrder)
     EXPECT_EQ(seen_output, result.output);
     EXPECT_EQ(seen_errors, result.errors);
     EXPECT_EQ(result.output, QByteArray("ac"));
+}
+
+// Under a parent that ignores SIGCHLD the system reaps the child itself; its code is then unknown
+// and must not come back as 0.
+TEST(ProcessRunner, AChildReapedBehindItsBackHasNoExitCode)
+{
+    struct sigaction ignore{}, previous{};
+    ignore.sa_handler = SIG_IGN;
+    ASSERT_EQ(::sigaction(SIGCHLD, &ignore, &previous), 0);
+    const RunResult result = run_child(QStringLiteral("out:x exit:3"));
+    ::sigaction(SIGCHLD, &previous, nullptr);
+    ASSERT_TRUE(result.started);
+    EXPECT_TRUE(result.wait_failed);
+    EXPECT_EQ(result.output, QByteArray("x"));
 }

@@ -129,6 +129,31 @@ TEST_F(CommandLineStart, ProgrammierenUsesTheEditedPortAndReportsIntoTheMainLog)
     EXPECT_EQ(sim.flash(), expected);
 }
 
+// Another tool may hand over a file whose name would end the quotes around it and add options of
+// its own: it is programmed like any other, and the fuses stay as they were.
+TEST_F(CommandLineStart, AFileNameNeverBecomesAnOption)
+{
+    Avr910Simulator sim;
+    const Avr910Fuses fuses_before = sim.fuses();
+    const auto program = test_program();
+    const QString hex = program_file(QStringLiteral("fw.hex\":a -U lfuse:w:0x00:m -E \"x"));
+    write_intel_hex(hex, program);
+    write_intel_hex(program_file(QStringLiteral("fw.hex")), {0x12, 0x34});
+    start({QStringLiteral("m8"), QStringLiteral("avr910"), QString::fromStdString(sim.port()), hex});
+
+    ModalAnswer answer(when_shown(external(), [&] { external().suiButton1Click(); }));
+    main().show();
+    ASSERT_TRUE(answer.answered());
+
+    const QStringList log = main().Log->lines();
+    EXPECT_EQ(log.value(0), QStringLiteral("Return-Code des Programms: 0")) << log.join(u'\n').toStdString();
+    auto expected = program;
+    expected.resize(M8FlashBytes, 0xFF);
+    EXPECT_EQ(sim.flash(), expected);
+    EXPECT_EQ(sim.fuses().lfuse, fuses_before.lfuse);
+    EXPECT_EQ(sim.fuses().hfuse, fuses_before.hfuse);
+}
+
 TEST_F(CommandLineStart, ProgrammierenWithAnUnrunnableAvrdudeStillClosesTheWindow)
 {
     write_program_file(QStringLiteral("options.ini"), "/nicht/da/avrdude\r\n");

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace {
 
 constexpr int StartLimitMs = 20000;
@@ -98,4 +100,35 @@ TEST(QuillonExecutable, FourParametersOpenTheExternalWindowAndAltPProgramsTheFla
     // The external window closed; the main window, and with it the program, goes on.
     QThread::msleep(StaysOpenMs);
     EXPECT_EQ(quillon.process.state(), QProcess::Running);
+}
+
+// A parent that ignores SIGCHLD hands that on through exec; Quillon must take the default back,
+// or the system reaps avrdude before Quillon can read its exit code.
+TEST(QuillonExecutable, TakesBackTheDefaultChildSignalFromItsParent)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(install_quillon(dir.path()));
+    QuillonProcess quillon;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    quillon.process.setProcessEnvironment(environment);
+    quillon.process.setChildProcessModifier([] { ::signal(SIGCHLD, SIG_IGN); });
+    quillon.process.start(dir.path() + QStringLiteral("/quillon"), {});
+    ASSERT_TRUE(quillon.process.waitForStarted(StartLimitMs));
+
+    const QString status_file = QStringLiteral("/proc/%1/status").arg(quillon.process.processId());
+    const auto child_signal_ignored = [&] {
+        QFile status(status_file);
+        status.open(QIODevice::ReadOnly);
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("SigIgn:"))
+                return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGCHLD - 1)) & 1;
+        return 1ull;
+    };
+    QDeadlineTimer deadline(StartLimitMs);
+    while (child_signal_ignored() && !deadline.hasExpired() && quillon.process.state() == QProcess::Running)
+        QThread::msleep(PollMs);
+    EXPECT_EQ(quillon.process.state(), QProcess::Running);
+    EXPECT_FALSE(child_signal_ignored());
 }

@@ -1,6 +1,6 @@
 // Reading and writing fuses with a stand-in for avrdude that records its arguments and leaves
-// chosen transfer files, so the exact command lines and every path through the transfer files
-// can be checked.
+// chosen transfer files where the read command tells it to, so the exact command lines and every
+// path through the transfer files can be checked.
 
 #include "app/error_box.h"
 #include "app/program_dir.h"
@@ -19,7 +19,6 @@
 namespace {
 
 const QString Recorder = QStringLiteral("record-avrdude");
-const QStringList TransferFiles = {"lfuse.hex", "hfuse.hex", "efuse.hex"};
 
 class FuseReadWrite : public FuseWindowTest {
 protected:
@@ -27,22 +26,23 @@ protected:
     {
         FuseWindowTest::SetUp();
         const QString dir = program_dir();
-        const QByteArray script = "#!/bin/sh\n"
-                                  ": > '" + dir.toUtf8() + "args.txt'\n"
-                                  "for a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + dir.toUtf8() + "args.txt'; done\n"
-                                  "for f in lfuse hfuse efuse; do\n"
-                                  "  [ -f '" + dir.toUtf8() + "'$f.next ] && cp '" + dir.toUtf8() + "'$f.next '"
-                                  + dir.toUtf8() + "'$f.hex\n"
+        const QByteArray d = dir.toUtf8();
+        const QByteArray script = ": > '" + d + "args.txt'\n"
+                                  "for a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + d + "args.txt'; done\n"
+                                  "for a in \"$@\"; do\n"
+                                  "  case \"$a\" in [lhe]fuse:r:*:d)\n"
+                                  "    f=${a%%:*}; t=${a#*:r:}; t=${t%:d}\n"
+                                  "    stat -c %a \"$(dirname \"$t\")\" > '" + d + "transfer_mode.txt'\n"
+                                  "    [ -f '" + d + "'$f.next ] && cp '" + d + "'$f.next \"$t\";;\n"
+                                  "  esac\n"
                                   "done\n"
                                   "echo recorder ran\n";
-        write_program_file(Recorder, script);
-        QFile(program_file(Recorder)).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        useAvrdudePath(program_file(Recorder));
+        useAvrdudePath(write_program_script(Recorder, script));
     }
 
     void TearDown() override
     {
-        for (const char *name : {"lfuse.next", "hfuse.next", "efuse.next", "args.txt"})
+        for (const char *name : {"lfuse.next", "hfuse.next", "efuse.next", "args.txt", "transfer_mode.txt"})
             remove_program_file(QString::fromLatin1(name));
         remove_program_file(Recorder);
         FuseWindowTest::TearDown();
@@ -66,19 +66,29 @@ protected:
         return lines;
     }
 
+    // The folder the last read sent avrdude's transfer files to, with a trailing separator.
+    QString transferDir() const
+    {
+        for (const QString &argument : recordedArguments())
+            if (argument.startsWith(QStringLiteral("lfuse:r:")))
+                return QFileInfo(argument.mid(8).chopped(2)).path() + u'/';
+        return {};
+    }
+
     // The whole command line, checked as text and as what the child received.
-    void expectCommandLine(const QString &sent, const QString &after_head)
+    void expectCommandLine(const CommandLine &sent, const QString &after_head)
     {
         const QString head = program_file(Recorder) + QStringLiteral(" /c / -p ") + main.avrselect->text()
                            + QStringLiteral(" -P ") + main.portselect->text();
-        EXPECT_EQ(sent, head + after_head);
+        EXPECT_EQ(sent.text(), head + after_head);
         EXPECT_EQ(recordedArguments(), split_arguments(QStringLiteral(" /c / -p ") + main.avrselect->text()
                                                        + QStringLiteral(" -P ") + main.portselect->text()
                                                        + after_head));
     }
 
-    QString quoted(const QString &name) const { return u'"' + program_dir() + name + u'"'; }
+    QString quoted(const QString &name) const { return u'"' + transferDir() + name + u'"'; }
 
+    // A read's command line after its head, with the folder it used.
     QString readTail(bool extended) const
     {
         return QStringLiteral(" -E noreset,novcc -c usbasp -v -U lfuse:r:") + quoted("lfuse.hex")
@@ -93,10 +103,13 @@ protected:
              + (extended.isEmpty() ? QString() : QStringLiteral("-U efuse:w:0x") + extended + QStringLiteral(":m"));
     }
 
-    void expectNoTransferFiles()
+    // The last read's folder was private to it and is gone with everything in it.
+    void expectTransferDirGone()
     {
-        for (const QString &name : TransferFiles)
-            EXPECT_FALSE(QFileInfo::exists(program_file(name))) << name.toStdString();
+        const QString dir = transferDir();
+        ASSERT_FALSE(dir.isEmpty());
+        EXPECT_EQ(read_program_file(QStringLiteral("transfer_mode.txt")), QByteArray("700\n"));
+        EXPECT_FALSE(QFileInfo::exists(dir)) << dir.toStdString();
     }
 };
 
@@ -108,19 +121,18 @@ TEST_F(FuseReadWrite, ReadWithoutExtendedFuseThenWrite)
     fuses.show();
     avrdudeLeaves("226\n", "217\n");
     QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);
-    expectCommandLine(fuses.read_fuses_command_line(), readTail(false));
-    EXPECT_TRUE(fuses.read_fuses_command_line().endsWith(QStringLiteral(":d ")));
+    expectCommandLine(fuses.read_fuses_command_line(transferDir()), readTail(false));
+    EXPECT_TRUE(fuses.read_fuses_command_line(transferDir()).text().endsWith(QStringLiteral(":d ")));
     EXPECT_EQ(main.Log->lines(), (QStringList{"Return-Code des Programms: 0", "---Output---", "recorder ran"}));
-    expectNoTransferFiles();
+    expectTransferDirGone();
 
     // 226 = E2: l0 checked, l1 unchecked, l2 to l4 checked, l5 to l7 unchecked. No extended byte
-    // was read, so its stored 0 checks every extended box.
+    // was read, so the extended boxes keep showing 255.
     const bool low_checked[] = {true, false, true, true, true, false, false, false};
     for (int n = 0; n < 8; ++n)
         EXPECT_EQ(fuses.l[static_cast<std::size_t>(n)]->isChecked(), low_checked[n]) << n;
-    EXPECT_EQ(labels(), (QStringList{"226", "217", "0"}));
+    EXPECT_EQ(labels(), (QStringList{"226", "217", "255"}));
     EXPECT_EQ(boxesByte(1), 217);
-    EXPECT_EQ(boxesByte(2), 0);
 
     // A write right after: no read argument, and no extended argument for a device without one.
     remove_program_file(QStringLiteral("lfuse.next"));
@@ -128,7 +140,6 @@ TEST_F(FuseReadWrite, ReadWithoutExtendedFuseThenWrite)
     QTest::mouseClick(fuses.suiButton2, Qt::LeftButton);
     expectCommandLine(fuses.write_fuses_command_line(), writeTail(QStringLiteral("E2"), QStringLiteral("D9")));
     EXPECT_FALSE(recordedArguments().join(u' ').contains(QStringLiteral(":r:")));
-    expectNoTransferFiles();
 }
 
 TEST_F(FuseReadWrite, ExtendedFuseGoesBothWaysAndSmallValuesKeepOneDigit)
@@ -152,12 +163,12 @@ TEST_F(FuseReadWrite, ExtendedFuseGoesBothWaysAndSmallValuesKeepOneDigit)
     // Then a read: its own extended argument, nothing of the write.
     avrdudeLeaves("98\n", "223\n", "254\n");
     QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);
-    expectCommandLine(fuses.read_fuses_command_line(), readTail(true));
+    expectCommandLine(fuses.read_fuses_command_line(transferDir()), readTail(true));
     EXPECT_FALSE(recordedArguments().join(u' ').contains(QStringLiteral(":w:")));
     EXPECT_EQ(labels(), (QStringList{"98", "223", "254"}));
     EXPECT_EQ(boxesByte(0), 98);
     EXPECT_EQ(boxesByte(2), 254);
-    expectNoTransferFiles();
+    expectTransferDirGone();
 
     // And a write of what was read: 98 = 62.
     remove_program_file(QStringLiteral("lfuse.next"));
@@ -168,61 +179,56 @@ TEST_F(FuseReadWrite, ExtendedFuseGoesBothWaysAndSmallValuesKeepOneDigit)
                       writeTail(QStringLiteral("62"), QStringLiteral("DF"), QStringLiteral("FE")));
 }
 
-TEST_F(FuseReadWrite, ANonNumericTransferFileStopsTheRead)
+// A transfer file that holds no fuse byte stops the read: the label takes the line, the error box
+// says why, and neither the boxes nor the stored values move.
+TEST_F(FuseReadWrite, ATransferFileWithoutAByteStopsTheRead)
 {
+    const struct {
+        QByteArray low;
+        QString message;
+    } cases[] = {
+        {"abc\n", QStringLiteral("'abc' ist kein gültiger Integerwert")},
+        {"256\n", QStringLiteral("'256' ist kein gültiger Integerwert")},
+        {"-1\n", QStringLiteral("'-1' ist kein gültiger Integerwert")},
+        {"", QStringLiteral("Listenindex überschreitet das Maximum (0)")},
+    };
     choose(QStringLiteral("t85"));
     fuses.show();
     QTest::mouseClick(fuses.l[3], Qt::LeftButton);
-    avrdudeLeaves("abc\n", "223\n", "255\n");
-    ModalAnswer answer(ModalAnswer::closeMessageBox());
-    QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);
-    ASSERT_TRUE(answer.answered());
-    EXPECT_EQ(answer.seenText(), error_box_text(QStringLiteral("'abc' ist kein gültiger Integerwert")));
-    // The label took the line; the boxes and the stored value did not move; the bad file is gone,
-    // the two that were not reached are left for the next read.
-    EXPECT_EQ(fuses.Label1->text(), QStringLiteral("abc"));
-    EXPECT_TRUE(fuses.l[3]->isChecked());
-    EXPECT_EQ(stored_fuse_values().low, 0);
-    EXPECT_FALSE(QFileInfo::exists(program_file(QStringLiteral("lfuse.hex"))));
-    EXPECT_TRUE(QFileInfo::exists(program_file(QStringLiteral("hfuse.hex"))));
-    EXPECT_TRUE(QFileInfo::exists(program_file(QStringLiteral("efuse.hex"))));
+    for (const auto &c : cases) {
+        avrdudeLeaves(c.low, "0\n", "0\n");
+        ModalAnswer answer(ModalAnswer::closeMessageBox());
+        QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);
+        ASSERT_TRUE(answer.answered()) << c.message.toStdString();
+        EXPECT_EQ(answer.seenText(), error_box_text(c.message));
+        EXPECT_EQ(fuses.Label1->text(), c.low.isEmpty() ? QStringLiteral("247") : QString::fromUtf8(c.low.trimmed()));
+        EXPECT_EQ(fuses.Label2->text(), QStringLiteral("223"));
+        EXPECT_TRUE(fuses.l[3]->isChecked());
+        EXPECT_EQ(stored_fuse_values().low, 255);
+        expectTransferDirGone();
+        fuses.Label1->setText(QStringLiteral("247"));
+    }
 
     // The next read takes fresh files and shows them.
     avrdudeLeaves("226\n", "217\n", "255\n");
     QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);
     EXPECT_EQ(labels(), (QStringList{"226", "217", "255"}));
     EXPECT_EQ(boxesByte(0), 226);
-    expectNoTransferFiles();
 }
 
-TEST_F(FuseReadWrite, AnEmptyTransferFileStopsTheRead)
+// Files under the transfer names in ProgramDir are nobody's read: another Quillon's, or planted.
+TEST_F(FuseReadWrite, FilesLeftInTheProgramFolderAreNeverRead)
 {
     choose(QStringLiteral("m8"));
     fuses.show();
-    avrdudeLeaves("226\n", "");
-    ModalAnswer answer(ModalAnswer::closeMessageBox());
+    write_program_file(QStringLiteral("lfuse.hex"), "0\r\n");
     QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);
-    ASSERT_TRUE(answer.answered());
-    EXPECT_EQ(answer.seenText(), error_box_text(QStringLiteral("Listenindex überschreitet das Maximum (0)")));
-    // The low byte was taken before the failure; the boxes were not set from it.
-    EXPECT_EQ(fuses.Label1->text(), QStringLiteral("226"));
-    EXPECT_EQ(stored_fuse_values().low, 226);
+    EXPECT_EQ(fuses.Label1->text(), QStringLiteral("255"));
     EXPECT_EQ(boxesByte(0), 255);
-    expectNoTransferFiles();
+    EXPECT_TRUE(QFileInfo::exists(program_file(QStringLiteral("lfuse.hex"))));
 }
 
-TEST_F(FuseReadWrite, StaleTransferFilesAreTakenByTheNextRead)
-{
-    choose(QStringLiteral("m8"));
-    fuses.show();
-    write_program_file(QStringLiteral("lfuse.hex"), "100\r\n");
-    QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);
-    EXPECT_EQ(fuses.Label1->text(), QStringLiteral("100"));
-    EXPECT_EQ(boxesByte(0), 100);
-    expectNoTransferFiles();
-}
-
-TEST_F(FuseReadWrite, AReadThatCannotStartSetsTheBoxesBackFromTheStoredValues)
+TEST_F(FuseReadWrite, AFailedReadLeavesTheBoxesAtWhatWasLastSeenOrRead)
 {
     choose(QStringLiteral("m8"));
     fuses.show();
@@ -230,20 +236,22 @@ TEST_F(FuseReadWrite, AReadThatCannotStartSetsTheBoxesBackFromTheStoredValues)
     QTest::mouseClick(fuses.l[2], Qt::LeftButton);
     QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);
     EXPECT_EQ(main.Log->lines(), QStringList{"Pfad zu AVRDUDE nicht OK!"});
-    // Nothing read since start: every box ends up checked.
-    for (int i = 0; i < 24; ++i)
-        EXPECT_TRUE(fuses.bitBox(i)->isChecked()) << i;
-    EXPECT_EQ(labels(), (QStringList{"0", "0", "0"}));
+    // Nothing read since start: the boxes go back to what the window showed when it opened, and a
+    // write sends exactly that.
+    EXPECT_EQ(labels(), (QStringList{"255", "223", "255"}));
+    EXPECT_FALSE(fuses.l[2]->isChecked());
+    useAvrdudePath(program_file(Recorder));
+    QTest::mouseClick(fuses.suiButton2, Qt::LeftButton);
+    expectCommandLine(fuses.write_fuses_command_line(), writeTail(QStringLiteral("FF"), QStringLiteral("DF")));
 
     // After a good read, a failing one undoes the user's changes back to what was read.
-    useAvrdudePath(program_file(Recorder));
     avrdudeLeaves("226\n", "217\n");
     QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);
     useAvrdudePath(QStringLiteral("/nowhere/avrdude"));
     QTest::mouseClick(fuses.l[7], Qt::LeftButton);
     QTest::mouseClick(fuses.h[0], Qt::LeftButton);
     QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);
-    EXPECT_EQ(labels(), (QStringList{"226", "217", "0"}));
+    EXPECT_EQ(labels(), (QStringList{"226", "217", "255"}));
     EXPECT_EQ(boxesByte(0), 226);
     EXPECT_EQ(boxesByte(1), 217);
 }

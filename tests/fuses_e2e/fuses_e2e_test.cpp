@@ -6,11 +6,14 @@
 #include "skin/edit/tsui_memo.h"
 #include "tests/fuses/fuse_window_fixture.h"
 #include "tests/support/avr910_simulator.h"
+#include "tests/support/private_mounts.h"
 
 #include <QFileInfo>
 #include <QTest>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -63,15 +66,15 @@ TEST_F(FusesEndToEnd, ATmega8ReadThenWriteChangedBoxes)
     EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
     expectShown(0, 0xE2);
     expectShown(1, 0xD9);
-    // The m8 has no extended fuse: nothing read, so the stored 0 checks every extended box.
-    expectShown(2, 0);
+    // The m8 has no extended fuse: nothing read, so the extended boxes keep showing 255.
+    expectShown(2, 0xFF);
     expectNoTransferFiles();
 
     // Internal 8 MHz instead of 2 MHz (CKSEL 0100), EESAVE programmed.
     QTest::mouseClick(fuses.l[1], Qt::LeftButton); // programmed -> CKSEL1 0
     QTest::mouseClick(fuses.l[2], Qt::LeftButton); // -> CKSEL2 1
     QTest::mouseClick(fuses.h[3], Qt::LeftButton); // EESAVE 0
-    EXPECT_EQ(labels(), (QStringList{"228", "209", "0"}));
+    EXPECT_EQ(labels(), (QStringList{"228", "209", "255"}));
     write();
     EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
     const Avr910Fuses chip = sim->fuses();
@@ -137,4 +140,40 @@ TEST_F(FusesEndToEnd, AReadThatFailsToStartSetsTheBoxesBackFromTheStoredValues)
     expectShown(1, 0xD9);
     // Nothing went to the chip.
     EXPECT_EQ(sim->fuses().lfuse, 0xE1);
+}
+
+// Installed, ProgramDir is root's and read-only for everyone else. A read must not need to write
+// there, and a read that fails before any good one must leave what the user sees, so that a write
+// right after it sends exactly that and nothing invented.
+TEST_F(FusesEndToEnd, AReadOnlyProgramFolderAndAFirstReadThatFails)
+{
+    if (!private_mounts_available())
+        GTEST_SKIP() << "no private mount namespace: " << private_mounts_unavailable_reason().toStdString();
+    start("m8");
+    sim->setFuses({.lfuse = 0xE1, .hfuse = 0xD9, .efuse = 0xFF, .lock = 0xFF});
+    const QString folder = program_dir().chopped(1);
+    ASSERT_TRUE(bind_read_only(folder)) << std::strerror(errno);
+    struct Unmount {
+        QString folder;
+        ~Unmount() { unmount(folder); }
+    } unmount_afterwards{folder};
+
+    const QString port = main.portselect->text();
+    main.portselect->setText(program_dir() + QStringLiteral("no-programmer-here"));
+    read();
+    EXPECT_NE(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
+    EXPECT_EQ(labels(), (QStringList{"255", "223", "255"}));
+    expectShown(1, 0xDF);
+
+    main.portselect->setText(port);
+    write();
+    EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
+    EXPECT_EQ(sim->fuses().lfuse, 0xFF);
+    EXPECT_EQ(sim->fuses().hfuse, 0xDF);
+
+    read();
+    EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
+    expectShown(0, 0xFF);
+    expectShown(1, 0xDF);
+    expectNoTransferFiles();
 }

@@ -72,7 +72,7 @@ TEST_F(LiveRun, ShowsOutputAndProgressWhileItRunsAndTheExactReportAfterwards)
     });
     EXPECT_TRUE(saw_live);
 
-    const RunResult plain = run_and_capture(avrdude_frame(avrdude_path()) + SlowProgress);
+    const RunResult plain = run_and_capture(avrdude_command(avrdude_path(), SlowProgress));
     EXPECT_EQ(form.Log->lines(), report_lines(plain, {}));
 }
 

@@ -21,13 +21,22 @@
 
 namespace {
 
+const QString EchoArgs = QStringLiteral("echo-args");
+
 QString test_child() { return QCoreApplication::applicationDirPath() + QStringLiteral("/../avrdude_test/test_child"); }
 
 // The main window with avrdude replaced by the test child, so every run shows what it received.
 class MainWindowRuns : public ::testing::Test {
 protected:
-    void SetUp() override { useAvrdudePath(test_child() + QStringLiteral(" echoargs")); }
-    void TearDown() override { remove_program_file(QStringLiteral("options.ini")); }
+    void SetUp() override
+    {
+        useAvrdudePath(write_program_script(EchoArgs, "exec '" + test_child().toUtf8() + "' echoargs \"$@\"\n"));
+    }
+    void TearDown() override
+    {
+        remove_program_file(QStringLiteral("options.ini"));
+        remove_program_file(EchoArgs);
+    }
 
     void useAvrdudePath(const QString &path)
     {
@@ -94,6 +103,22 @@ TEST_F(MainWindowRuns, APathThatNamesNothingGivesTheFailureLines)
     useAvrdudePath(QString());
     form.ChipLoeschenClick();
     EXPECT_EQ(form.Log->lines(), QStringList{QStringLiteral("Pfad zu AVRDUDE nicht OK!")});
+}
+
+// A path with a blank, unquoted as users type it, runs that program and never a shorter prefix
+// of it, even where one is runnable.
+TEST_F(MainWindowRuns, APathWithABlankRunsThatProgramOnly)
+{
+    write_program_script(QStringLiteral("my"), "echo planted ran\n");
+    const QString avrdude = write_program_script(QStringLiteral("my tools/avrdude"), "echo avrdude ran\n");
+    for (const QString &path : {avrdude, u'"' + avrdude + u'"'}) {
+        useAvrdudePath(path);
+        form.command->setText(QStringLiteral("-p m8"));
+        QTest::mouseClick(form.suiButton1, Qt::LeftButton);
+        EXPECT_EQ(form.Log->lines(), (QStringList{"Return-Code des Programms: 0", "---Output---", "avrdude ran"}));
+    }
+    remove_program_file(QStringLiteral("my tools/avrdude"));
+    remove_program_file(QStringLiteral("my"));
 }
 
 TEST_F(MainWindowRuns, CancelledFileDialogLeavesTheLog)

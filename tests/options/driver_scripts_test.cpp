@@ -27,9 +27,9 @@ bool parallel_port_present()
     return !QDir(QStringLiteral("/dev")).entryList({QStringLiteral("parport*")}, QDir::System).isEmpty();
 }
 
-// Runs a command line like the driver window does; a script that does not end in time is
+// Runs a script like the driver window does; a script that does not end in time is
 // killed with its process group, which fails the test.
-RunResult run_bounded(const QString &command_line, bool &timed_out)
+RunResult run_bounded(const QString &script, bool &timed_out)
 {
     std::mutex mutex;
     std::condition_variable done_signal;
@@ -43,7 +43,7 @@ RunResult run_bounded(const QString &command_line, bool &timed_out)
             ::kill(-child, SIGKILL);
         }
     });
-    RunResult result = run_and_capture(command_line, {}, [&](pid_t pid) {
+    RunResult result = run_and_capture({script, QString()}, {}, [&](pid_t pid) {
         std::lock_guard lock(mutex);
         child = pid;
     });

@@ -24,7 +24,7 @@ TEST(LogStress, AHundredThousandLinesReachTheLogAndTheWindowStillPaints)
     install_data_file(QStringLiteral("options.ini"));
     TForm1 form;
     form.show();
-    form.runIntoLog(QStringLiteral("/usr/bin/seq %1").arg(LogLines), {AvrdudePathNotOk});
+    form.runIntoLog({QStringLiteral("/usr/bin/seq"), QStringLiteral(" %1").arg(LogLines)}, {AvrdudePathNotOk});
 
     const QStringList lines = form.Log->lines();
     ASSERT_EQ(lines.size(), LogLines + ReportHeadLines);
@@ -37,7 +37,7 @@ TEST(LogStress, AHundredThousandLinesReachTheLogAndTheWindowStillPaints)
     ASSERT_FALSE(shot.isNull());
     EXPECT_EQ(shot.size(), form.size());
 
-    form.runIntoLog(QStringLiteral("/bin/echo next"), {AvrdudePathNotOk});
+    form.runIntoLog({QStringLiteral("/bin/echo"), QStringLiteral(" next")}, {AvrdudePathNotOk});
     EXPECT_EQ(form.Log->lines(), (QStringList{QStringLiteral("Return-Code des Programms: 0"),
                                               QStringLiteral("---Output---"), QStringLiteral("next")}));
     form.hide();

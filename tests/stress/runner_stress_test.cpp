@@ -30,9 +30,12 @@ constexpr int UncancelledSleepSeconds = 20;
 constexpr int CensusSettleMs = 2000;
 constexpr int CensusPollMs = 20;
 
-QStringList report_of(const QString &command_line)
+// A shell command line run as Quillon runs a program with its arguments.
+CommandLine shell(const QString &script) { return {QStringLiteral("/bin/sh"), QStringLiteral(" -c \"") + script + u'"'}; }
+
+QStringList report_of(const QString &script)
 {
-    return report_lines(run_and_capture(command_line), {AvrdudePathNotOk});
+    return report_lines(run_and_capture(shell(script)), {AvrdudePathNotOk});
 }
 
 void expect_nothing_left_behind(const ProcessCensus &before)
@@ -61,10 +64,10 @@ TEST(RunnerStress, AThousandChildrenInARowThroughTheMainWindowLeaveNothingBehind
 {
     TForm1 form;
     // The first run may set up what Qt creates once; only growth after it is a leak.
-    form.runIntoLog(QStringLiteral("/bin/true"), {AvrdudePathNotOk});
+    form.runIntoLog({QStringLiteral("/bin/true"), QString()}, {AvrdudePathNotOk});
     const ProcessCensus before = take_census();
     for (int run = 0; run < ChildrenInARow; ++run) {
-        form.runIntoLog(QStringLiteral("/bin/sh -c \"echo out %1; echo err %1 >&2; exit %2\"").arg(run).arg(run % 3),
+        form.runIntoLog(shell(QStringLiteral("echo out %1; echo err %1 >&2; exit %2").arg(run).arg(run % 3)),
                         {AvrdudePathNotOk});
         const QStringList expected{QStringLiteral("Return-Code des Programms: %1").arg(run % 3),
                                    QStringLiteral("---Output---"), QStringLiteral("out %1").arg(run),
@@ -77,9 +80,8 @@ TEST(RunnerStress, AThousandChildrenInARowThroughTheMainWindowLeaveNothingBehind
 TEST(RunnerStress, CapturesAHundredMegabytesOnBothStreamsAtOnce)
 {
     const ProcessCensus before = take_census();
-    const QString command = QStringLiteral(
-        "/bin/sh -c \"head -c %1 /dev/zero | tr '\\0' o & head -c %1 /dev/zero | tr '\\0' e >&2; wait\"")
-                                .arg(HugeStreamBytes);
+    const CommandLine command = shell(
+        QStringLiteral("head -c %1 /dev/zero | tr '\\0' o & head -c %1 /dev/zero | tr '\\0' e >&2; wait").arg(HugeStreamBytes));
     const RunResult result = run_and_capture(command);
     ASSERT_TRUE(result.started);
     EXPECT_EQ(result.exit_code, 0u);
@@ -97,7 +99,7 @@ TEST(RunnerStress, ARunEndsWhenAGrandchildThatOutlivesTheChildClosesThePipes)
     QElapsedTimer clock;
     clock.start();
     const QStringList report =
-        report_of(QStringLiteral("/bin/sh -c \"(sleep %1; echo late; echo late error >&2) & echo early; exit 4\"")
+        report_of(QStringLiteral("(sleep %1; echo late; echo late error >&2) & echo early; exit 4")
                       .arg(GrandchildHoldSeconds));
     EXPECT_GE(clock.elapsed(), GrandchildHoldSeconds * 1000 - 100);
     EXPECT_EQ(report, (QStringList{QStringLiteral("Return-Code des Programms: 4"), QStringLiteral("---Output---"),
@@ -114,7 +116,7 @@ TEST(RunnerStress, EscapeEndsAGrandchildThatHoldsThePipesWithTheChild)
     install_data_file(QStringLiteral("options.ini"));
     TForm1 form;
     form.show();
-    form.runIntoLog(QStringLiteral("/bin/true"), {AvrdudePathNotOk});
+    form.runIntoLog({QStringLiteral("/bin/true"), QString()}, {AvrdudePathNotOk});
     const ProcessCensus before = take_census();
     pid_t group = 0;
     QElapsedTimer clock;
@@ -122,7 +124,7 @@ TEST(RunnerStress, EscapeEndsAGrandchildThatHoldsThePipesWithTheChild)
     QTimer::singleShot(CancelAfterMs, &form, [&] { QTest::keyClick(form.Log, Qt::Key_Escape); });
     // The grandchild sleeps far longer than the cancel takes; should the cancel miss it, the run
     // still ends when it does, and the time shows the miss.
-    form.runIntoLog(QStringLiteral("/bin/sh -c \"sleep %1 & echo started; echo $$; wait\"").arg(UncancelledSleepSeconds),
+    form.runIntoLog(shell(QStringLiteral("sleep %1 & echo started; echo $$; wait").arg(UncancelledSleepSeconds)),
                     {AvrdudePathNotOk});
     EXPECT_LT(clock.elapsed(), UncancelledSleepSeconds * 1000 / 2);
     const QStringList lines = form.Log->lines();
@@ -145,7 +147,7 @@ TEST(RunnerStress, SurvivesChildrenEndedBySignals)
     pid_t child = 0;
     std::thread killer;
     const RunResult killed = run_and_capture(
-        QStringLiteral("/bin/sh -c \"echo before; exec sleep %1\"").arg(UncancelledSleepSeconds), {}, [&](pid_t pid) {
+        shell(QStringLiteral("echo before; exec sleep %1").arg(UncancelledSleepSeconds)), {}, [&](pid_t pid) {
             child = pid;
             killer = std::thread([pid] {
                 std::this_thread::sleep_for(std::chrono::milliseconds(KillAfterMs));
@@ -160,7 +162,7 @@ TEST(RunnerStress, SurvivesChildrenEndedBySignals)
                            QStringLiteral("before")}));
 
     // Ending itself by a fault signal, after writing half a line to each stream.
-    EXPECT_EQ(report_of(QStringLiteral("/bin/sh -c \"printf half; printf error >&2; kill -SEGV $$\"")),
+    EXPECT_EQ(report_of(QStringLiteral("printf half; printf error >&2; kill -SEGV $$")),
               (QStringList{QStringLiteral("Return-Code des Programms: 139"), QStringLiteral("---Output---"),
                            QStringLiteral("half"), QStringLiteral("---Errors---"), QStringLiteral("error")}));
     expect_nothing_left_behind(before);

@@ -4,7 +4,7 @@
 #include "app/program_dir.h"
 #include "app/quillon_error.h"
 #include "app/settings.h"
-#include "tests/stress/private_mounts.h"
+#include "tests/support/private_mounts.h"
 #include "tests/support/program_dir_files.h"
 
 #include <QDir>

@@ -1,10 +1,8 @@
 // The stress program's main. Before anything else (and so before any thread), it takes a mount
 // namespace of its own for the file-system fault tests and becomes a subreaper, so that orphaned
 // grandchildren of the children it runs are reparented to it and can be counted and reaped.
-#include "app/quillon_application.h"
-#include "tests/stress/private_mounts.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/private_mounts.h"
+#include "tests/support/qt_test_run.h"
 
 #include <sys/prctl.h>
 
@@ -12,8 +10,5 @@ int main(int argc, char **argv)
 {
     enter_private_mount_namespace();
     ::prctl(PR_SET_CHILD_SUBREAPER, 1);
-    ::testing::InitGoogleTest(&argc, argv);
-    QuillonApplication application(argc, argv);
-    initialise_application_look();
-    return RUN_ALL_TESTS();
+    return run_qt_tests(argc, argv);
 }

@@ -20,6 +20,13 @@ void write_program_file(const QString &name, const QByteArray &content)
         throw std::runtime_error("cannot write test file " + path.toStdString());
 }
 
+QString write_program_script(const QString &name, const QByteArray &body)
+{
+    write_program_file(name, "#!/bin/sh\n" + body);
+    QFile(program_file(name)).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return program_file(name);
+}
+
 QByteArray read_program_file(const QString &name)
 {
     QFile file(program_file(name));

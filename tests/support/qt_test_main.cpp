@@ -1,13 +1,4 @@
-// The main of every test program that needs Qt: the real application object, so that failures a
-// handler lets through reach the application's error box exactly as in Quillon.
-#include "app/quillon_application.h"
+// The main of every test program that needs Qt and nothing before it.
+#include "tests/support/qt_test_run.h"
 
-#include <gtest/gtest.h>
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QuillonApplication application(argc, argv);
-    initialise_application_look();
-    return RUN_ALL_TESTS();
-}
+int main(int argc, char **argv) { return run_qt_tests(argc, argv); }

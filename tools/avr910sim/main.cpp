@@ -2,7 +2,7 @@
 // for end-to-end tests with the real avrdude (`avrdude -c avr910 -P LINK -p m8 ...`).
 //
 //   avr910sim --port-link PATH --state DIR [--part m8|t85] [--block-mode N]
-//             [--no-auto-increment] [--ignore-stdin] [--verbose]
+//             [--no-auto-increment] [--baud N] [--ignore-stdin] [--verbose]
 //
 // It prints "ready" on stdout once avrdude can open PATH, then serves avrdude runs one after another.
 // The chip state (see chip_state_files.h) is read from DIR at the start of every run (`S`), so a test
@@ -52,6 +52,7 @@ struct Options {
     std::string stateDir;
     std::string part = "m8";
     ProgrammerOptions programmer;
+    unsigned baud = 0; // 0: reply at once; else as slowly as a serial line at that rate
     bool watchStdin = true;
     bool verbose = false;
 };
@@ -67,6 +68,7 @@ void printUsage(std::FILE *to)
                  "  --part ID            simulated chip: %s (default m8)\n"
                  "  --block-mode N       answer `b` with block size N (1..65535); default byte mode\n"
                  "  --no-auto-increment  answer `a` with 'N'\n"
+                 "  --baud N             send each reply no faster than a serial line at N baud\n"
                  "  --ignore-stdin       do not stop at end of stdin (for running from a shell with </dev/null)\n"
                  "  --verbose            log every command and reply on stderr\n"
                  "\n"
@@ -83,7 +85,8 @@ std::optional<Options> parseOptions(int argc, char **argv)
         if (arg == "--help" || arg == "-h") {
             printUsage(stdout);
             std::exit(0);
-        } else if (arg == "--port-link" || arg == "--state" || arg == "--part" || arg == "--block-mode") {
+        } else if (arg == "--port-link" || arg == "--state" || arg == "--part" || arg == "--block-mode" ||
+                   arg == "--baud") {
             const char *v = value();
             if (!v) {
                 std::fprintf(stderr, "avr910sim: %s needs a value\n", argv[i]);
@@ -95,6 +98,14 @@ std::optional<Options> parseOptions(int argc, char **argv)
                 options.stateDir = v;
             } else if (arg == "--part") {
                 options.part = v;
+            } else if (arg == "--baud") {
+                char *end = nullptr;
+                const unsigned long baud = std::strtoul(v, &end, 0);
+                if (*v == '\0' || *end != '\0' || baud == 0 || baud > 4000000) {
+                    std::fprintf(stderr, "avr910sim: --baud needs a rate from 1 to 4000000, not %s\n", v);
+                    return std::nullopt;
+                }
+                options.baud = static_cast<unsigned>(baud);
             } else {
                 char *end = nullptr;
                 const unsigned long size = std::strtoul(v, &end, 0);
@@ -235,6 +246,9 @@ int serve(const Options &options)
         if (!reply.empty()) {
             if (options.verbose)
                 logBytes("->", reply);
+            // Ten bits a byte on the wire: start, eight data bits, stop.
+            if (options.baud > 0)
+                ::usleep(static_cast<useconds_t>(reply.size() * 10 * 1000000ull / options.baud));
             line.writeAll(reply);
             reply.clear();
         }

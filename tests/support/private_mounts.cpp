@@ -1,4 +1,4 @@
-#include "tests/stress/private_mounts.h"
+#include "tests/support/private_mounts.h"
 
 #include <QFile>
 
@@ -67,6 +67,13 @@ bool remount_read_only(const QString &directory)
 {
     return ::mount(nullptr, QFile::encodeName(directory).constData(), nullptr, MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV,
                    nullptr) == 0;
+}
+
+bool bind_read_only(const QString &directory)
+{
+    const QByteArray path = QFile::encodeName(directory);
+    return ::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0 &&
+           ::mount(nullptr, path.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
 bool unmount(const QString &directory) { return ::umount2(QFile::encodeName(directory).constData(), MNT_DETACH) == 0; }
