@@ -21,7 +21,7 @@ TsuiButton::TsuiButton(QWidget *parent)
 {
     resize(DefaultSize);
     // The base set the style before this class could take its transparency from it.
-    UIStyleChanged();
+    ApplyLook();
 }
 
 void TsuiButton::setGlyphImage(const QImage &glyph)
@@ -42,13 +42,10 @@ void TsuiButton::setSpacing(int spacing)
     update();
 }
 
-void TsuiButton::UIStyleChanged()
+void TsuiButton::ApplyLook()
 {
-    TsuiUIStyle effective = uiStyle();
-    if (UsingFileTheme(fileTheme(), uiStyle(), effective))
-        setTransparent(fileTheme()->GetBool(ThemeElement::ButtonTransparentBool));
-    else
-        setTransparent(GetThemeBool(effective, ThemeElement::ButtonTransparentBool));
+    setTransparent(lookSource().flag(ThemeElement::ButtonTransparentBool));
+    TsuiCustomButton::ApplyLook();
 }
 
 void TsuiButton::PaintFace(QPainter &canvas, const QImage &frame)

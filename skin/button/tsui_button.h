@@ -40,7 +40,8 @@ public:
     QPoint textOrigin() const { return text_origin_; }
 
 protected:
-    void UIStyleChanged() override;
+    // The style decides whether the face is transparent.
+    void ApplyLook() override;
     void PaintFace(QPainter &canvas, const QImage &frame) override;
     void PaintCaption(QPainter &canvas, const QString &caption) override;
     void PaintFocus(QPainter &canvas) override;

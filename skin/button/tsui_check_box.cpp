@@ -38,25 +38,19 @@ constexpr int CaptionFlags = Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMne
 
 TsuiCheckBox::TsuiCheckBox(QWidget *parent)
     : QWidget(parent)
+    , ControlLook(this)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
     resize(DefaultSize);
-    // Set directly: the box keeps its designed size until it has a caption or a look to fit.
-    style_ = GetOwnerFormStyle(parent);
+    // Stored only: the box keeps its designed size until it has a caption or a look to fit.
+    storeUIStyle(GetOwnerFormStyle(parent));
 }
 
-void TsuiCheckBox::setUIStyle(TsuiUIStyle style)
+void TsuiCheckBox::ApplyLook()
 {
-    style_ = style;
     applyAutoSize();
     update();
-}
-
-void TsuiCheckBox::setFileTheme(TsuiFileTheme *theme)
-{
-    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
-    setUIStyle(style_);
 }
 
 void TsuiCheckBox::setAutoSize(bool on)
@@ -149,11 +143,7 @@ QImage TsuiCheckBox::picture(int frameIndex) const
 {
     QImage result;
     try {
-        TsuiUIStyle effective = style_;
-        if (UsingFileTheme(file_theme_, style_, effective))
-            file_theme_->GetBitmapFrame(PictureElement(), &result, frameIndex, StripFrameCount);
-        else
-            GetThemeBitmap(effective, PictureElement(), &result, frameIndex, StripFrameCount);
+        result = lookSource().frame(PictureElement(), frameIndex, StripFrameCount);
     } catch (const std::exception &) {
         // Without a picture the box still shows and sizes its caption.
         result = QImage();

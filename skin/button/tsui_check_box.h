@@ -1,9 +1,8 @@
 #pragma once
 
-#include "skin/themes/file_theme_link.h"
-#include "skin/themes/theme_element.h"
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/ui_style.h"
+#include "skin/themes/theme_element.h"
 
 #include <QColor>
 #include <QImage>
@@ -14,7 +13,7 @@
 // by a user's click or by the program, except while its window is being built. Assigning the
 // value it already has fires nothing. The state picture comes from the style's four-frame strip
 // (checked, unchecked, checked disabled, unchecked disabled); the caption sits beside it.
-class TsuiCheckBox : public QWidget {
+class TsuiCheckBox : public QWidget, public ControlLook {
     Q_OBJECT
     Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
@@ -37,10 +36,6 @@ public:
 
     explicit TsuiCheckBox(QWidget *parent);
 
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
-    TsuiFileTheme *fileTheme() const { return file_theme_; }
-    void setFileTheme(TsuiFileTheme *theme);
     bool autoSize() const { return auto_size_; }
     void setAutoSize(bool on);
     bool isChecked() const { return checked_; }
@@ -74,6 +69,7 @@ signals:
     void OnDblClick();
 
 protected:
+    void ApplyLook() override;
     virtual bool NeedsFocusMark() const;
     virtual bool PictureTransparent() const { return false; }
     virtual ThemeElement PictureElement() const { return ThemeElement::CheckBoxImage; }
@@ -110,6 +106,4 @@ private:
     bool click_armed_ = false;
     int accelerator_id_ = 0;
     QColor color_;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
-    FileThemeLink file_theme_;
 };

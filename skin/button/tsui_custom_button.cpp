@@ -53,6 +53,7 @@ void DrawCentredCaption(QPainter &canvas, const QRect &r, const QString &caption
 
 TsuiCustomButton::TsuiCustomButton(QWidget *parent)
     : QWidget(parent)
+    , ControlLook(this)
 {
     // Every paint covers the whole button, so nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -88,19 +89,6 @@ void TsuiCustomButton::setTabStop(bool on)
 {
     tab_stop_ = on;
     setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
-}
-
-void TsuiCustomButton::setFileTheme(TsuiFileTheme *theme)
-{
-    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
-    setUIStyle(style_);
-}
-
-void TsuiCustomButton::setUIStyle(TsuiUIStyle style)
-{
-    style_ = style;
-    UIStyleChanged();
-    update();
 }
 
 void TsuiCustomButton::setDefault(bool on)
@@ -159,7 +147,7 @@ void TsuiCustomButton::UpdateAutoSize()
         return;
     QImage strip;
     try {
-        GetThemeBitmap(style_, ThemeElement::ButtonImage, &strip);
+        GetThemeBitmap(uiStyle(), ThemeElement::ButtonImage, &strip);
     } catch (const std::exception &) {
         strip = QImage();
     }
@@ -242,11 +230,7 @@ QColor TsuiCustomButton::fontColour() const
 
 void TsuiCustomButton::fetchFrame(int index, QImage *bitmap) const
 {
-    TsuiUIStyle effective = style_;
-    if (UsingFileTheme(file_theme_, style_, effective))
-        file_theme_->GetBitmapFrame(ThemeElement::ButtonImage, bitmap, index, StripFrameCount);
-    else
-        GetThemeBitmap(effective, ThemeElement::ButtonImage, bitmap, index, StripFrameCount);
+    *bitmap = lookSource().frame(ThemeElement::ButtonImage, index, StripFrameCount);
 }
 
 QImage TsuiCustomButton::currentFrame()

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/file_theme_link.h"
-#include "skin/themes/ui_style.h"
 
 #include <QImage>
 #include <QPointer>
@@ -15,7 +14,7 @@ class QTimer;
 // activation, accelerator, default and cancel buttons, the modal result and the auto-repeat
 // event while the left button is held. Every paint is composed off-screen from the style's
 // three-frame button strip (normal, hover, pressed) and copied in one step.
-class TsuiCustomButton : public QWidget {
+class TsuiCustomButton : public QWidget, public ControlLook {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
@@ -51,10 +50,6 @@ public:
     void setAutoSize(bool on);
     bool tabStop() const { return tab_stop_; }
     void setTabStop(bool on);
-    TsuiFileTheme *fileTheme() const { return file_theme_; }
-    void setFileTheme(TsuiFileTheme *theme);
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
     bool cancel() const { return cancel_; }
     void setCancel(bool on) { cancel_ = on; }
     bool isDefault() const { return default_; }
@@ -88,12 +83,12 @@ signals:
     void OnMouseContinuouslyDown();
 
 protected:
+    void ApplyLook() override { update(); }
     virtual void UpdateAutoSize();
     virtual void CaptionChanged() {}
     virtual void FontChanged();
     virtual void TransparentChanged();
     virtual void EnabledChanged() {}
-    virtual void UIStyleChanged() {}
     virtual void PaintFace(QPainter &canvas, const QImage &frame);
     virtual void PaintCaption(QPainter &canvas, const QString &caption);
     virtual void PaintFocus(QPainter &canvas);
@@ -146,8 +141,6 @@ private:
     int focused_rect_margin_ = DefaultFocusedRectMargin;
     int repeat_interval_ = DefaultRepeatInterval;
     int accelerator_id_ = 0;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
-    FileThemeLink file_theme_;
     QTimer *repeat_timer_ = nullptr;
     QPointer<QWidget> attached_window_;
 };

@@ -15,6 +15,7 @@ constexpr std::int32_t DarkCaptionControlColors[] = {0x10000, 0x30000, 0x40000, 
 
 TsuiDialog::TsuiDialog(QObject *owner)
     : QObject(owner)
+    , ControlLook(this)
     , caption_(QStringLiteral("suiDialog"))
     , font_(QApplication::font())
     , caption_font_(QStringLiteral("Tahoma"))
@@ -25,19 +26,7 @@ TsuiDialog::TsuiDialog(QObject *owner)
     setUIStyle(GetOwnerFormStyle(owner));
 }
 
-void TsuiDialog::setFileTheme(TsuiFileTheme *theme)
-{
-    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
-    setUIStyle(style_);
-}
-
-void TsuiDialog::setUIStyle(TsuiUIStyle style)
-{
-    style_ = style;
-    recolourCaptionFont();
-}
-
-void TsuiDialog::recolourCaptionFont() { caption_font_color_ = DialogCaptionColor(file_theme_, style_); }
+void TsuiDialog::ApplyLook() { caption_font_color_ = DialogCaptionColor(fileTheme(), uiStyle()); }
 
 Qt::CursorShape CursorShapeFromId(int cursor)
 {

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/file_theme_link.h"
-#include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QFont>
@@ -36,7 +35,7 @@ enum TCursorId : int {
 // A component that shows a skinned modal window on request. It sits on a form like a control,
 // takes its starting style from that form's frame, and keeps only its properties: every showing
 // builds its window afresh.
-class TsuiDialog : public QObject {
+class TsuiDialog : public QObject, public ControlLook {
     Q_OBJECT
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
     Q_PROPERTY(TPosition Position READ position WRITE setPosition)
@@ -51,16 +50,12 @@ public:
 
     explicit TsuiDialog(QObject *owner);
 
-    TsuiFileTheme *fileTheme() const { return file_theme_; }
     // Applies the current style again, which recolours the caption font.
-    void setFileTheme(TsuiFileTheme *theme);
     TPosition position() const { return position_; }
     void setPosition(TPosition position) { position_ = position; }
     QString caption() const { return caption_; }
     void setCaption(const QString &caption) { caption_ = caption; }
-    TsuiUIStyle uiStyle() const { return style_; }
     // Stores the style and recolours the caption font.
-    void setUIStyle(TsuiUIStyle style);
     // The body font: the window's text and buttons. The setters copy the font given.
     QFont font() const { return font_; }
     void setFont(const QFont &font) { font_ = font; }
@@ -74,13 +69,13 @@ public:
     // Builds the window, shows it modally and returns its modal result once it is closed.
     virtual int ShowModal() = 0;
 
-private:
-    void recolourCaptionFont();
+protected:
+    // The caption font's colour follows the style.
+    void ApplyLook() override;
 
-    FileThemeLink file_theme_;
+private:
     TPosition position_ = TPosition::poScreenCenter;
     QString caption_;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     QFont font_;
     QFont caption_font_;
     QColor caption_font_color_;

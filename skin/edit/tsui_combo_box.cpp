@@ -30,6 +30,7 @@ const QColor DisabledArrowColour{0x80, 0x80, 0x80};
 
 TsuiComboBox::TsuiComboBox(QWidget *parent)
     : QComboBox(parent)
+    , BorderedLook(this)
     , item_delegate_(new ComboItemDelegate(NewItemHeight, this))
 {
     setStyle(ComboBoxLayoutStyle::instance());
@@ -40,25 +41,12 @@ TsuiComboBox::TsuiComboBox(QWidget *parent)
     setUIStyle(GetOwnerFormStyle(parent));
 }
 
-void TsuiComboBox::setFileTheme(TsuiFileTheme *theme)
+void TsuiComboBox::ApplyLook()
 {
-    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
-    setUIStyle(style_);
-}
-
-void TsuiComboBox::setUIStyle(TsuiUIStyle style)
-{
-    style_ = style;
-    const LookSource look(file_theme_, style);
-    border_color_ = look.color(ThemeElement::ControlBorderColor);
+    const LookSource look = lookSource();
+    takeBorderColor(look.color(ThemeElement::ControlBorderColor));
     button_color_ = look.color(ThemeElement::FormBackgroundColor);
     arrow_color_ = Qt::black;
-    update();
-}
-
-void TsuiComboBox::setBorderColor(const QColor &color)
-{
-    border_color_ = color;
     update();
 }
 
@@ -140,7 +128,7 @@ bool TsuiComboBox::eventFilter(QObject *watched, QEvent *event)
         // Let the list paint first, then frame it.
         watched->event(event);
         QPainter painter(list_frame_);
-        FrameRect(painter, list_frame_->rect(), border_color_);
+        FrameRect(painter, list_frame_->rect(), borderColor());
         return true;
     }
     return QComboBox::eventFilter(watched, event);
@@ -184,22 +172,22 @@ void TsuiComboBox::paintField(QPainter &painter)
 
 void TsuiComboBox::paintSkin(QPainter &painter)
 {
-    FrameRect(painter, rect(), border_color_);
+    FrameRect(painter, rect(), borderColor());
     FrameRect(painter, rect().adjusted(1, 1, -1, -1), color());
 
     const QRect button = buttonRect();
-    if (style_ == TsuiUIStyle::MacOS || style_ == TsuiUIStyle::WinXP) {
-        const QString name = style_ == TsuiUIStyle::MacOS ? QStringLiteral("MACOS_COMBOBOX_BUTTON")
+    if (uiStyle() == TsuiUIStyle::MacOS || uiStyle() == TsuiUIStyle::WinXP) {
+        const QString name = uiStyle() == TsuiUIStyle::MacOS ? QStringLiteral("MACOS_COMBOBOX_BUTTON")
                                                           : QStringLiteral("WINXP_COMBOBOX_BUTTON");
         painter.drawImage(button, LoadStyleBitmap(name));
     } else {
         painter.fillRect(button, button_color_);
         // The edge line reaches one pixel above and below the button.
         const int edge_x = mirrored_layout(this) ? button.right() + 1 : button.left();
-        painter.fillRect(QRect(edge_x, button.top() - 1, 1, button.height() + 2), border_color_);
+        painter.fillRect(QRect(edge_x, button.top() - 1, 1, button.height() + 2), borderColor());
     }
     // The WinXP button picture carries its own arrow.
-    if (style_ != TsuiUIStyle::WinXP)
+    if (uiStyle() != TsuiUIStyle::WinXP)
         paintArrow(painter, button);
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/file_theme_link.h"
-#include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -19,7 +18,7 @@ Q_DECLARE_METATYPE(TComboBoxStyle)
 // the platform's look altogether.
 class ComboItemDelegate;
 
-class TsuiComboBox : public QComboBox {
+class TsuiComboBox : public QComboBox, public BorderedLook {
     Q_OBJECT
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
     Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
@@ -34,12 +33,6 @@ class TsuiComboBox : public QComboBox {
 public:
     explicit TsuiComboBox(QWidget *parent);
 
-    TsuiFileTheme *fileTheme() const { return file_theme_; }
-    void setFileTheme(TsuiFileTheme *theme);
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
-    QColor borderColor() const { return border_color_; }
-    void setBorderColor(const QColor &color);
     QColor arrowColor() const { return arrow_color_; }
     void setArrowColor(const QColor &color);
     QColor buttonColor() const { return button_color_; }
@@ -63,6 +56,7 @@ public:
     void hidePopup() override;
 
 protected:
+    void ApplyLook() override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -72,9 +66,6 @@ private:
     void paintSkin(QPainter &painter);
     void paintArrow(QPainter &painter, const QRect &button);
 
-    FileThemeLink file_theme_;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
-    QColor border_color_{Qt::black};
     QColor arrow_color_{Qt::black};
     QColor button_color_{0xE8, 0xE8, 0xE8};
     TComboBoxStyle combo_style_ = TComboBoxStyle::csDropDown;

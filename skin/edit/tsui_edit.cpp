@@ -2,7 +2,6 @@
 
 #include "skin/edit/edit_border.h"
 #include "skin/themes/builtin_theme_table.h"
-#include "skin/themes/look_source.h"
 #include "skin/themes/style_resolution.h"
 #include "skin/themes/theme_color.h"
 
@@ -17,6 +16,7 @@ constexpr int BorderBand = 2;
 
 TsuiEdit::TsuiEdit(QWidget *parent)
     : QLineEdit(parent)
+    , BorderedLook(this)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFrame(false);
@@ -25,22 +25,9 @@ TsuiEdit::TsuiEdit(QWidget *parent)
     setUIStyle(GetOwnerFormStyle(parent));
 }
 
-void TsuiEdit::setFileTheme(TsuiFileTheme *theme)
+void TsuiEdit::ApplyLook()
 {
-    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
-    setUIStyle(style_);
-}
-
-void TsuiEdit::setUIStyle(TsuiUIStyle style)
-{
-    style_ = style;
-    border_color_ = LookSource(file_theme_, style).color(ThemeElement::ControlBorderColor);
-    update();
-}
-
-void TsuiEdit::setBorderColor(const QColor &color)
-{
-    border_color_ = color;
+    takeBorderColor(lookSource().color(ThemeElement::ControlBorderColor));
     update();
 }
 
@@ -59,5 +46,5 @@ void TsuiEdit::paintEvent(QPaintEvent *event)
     QPainter(this).fillRect(rect(), color());
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    DrawEditBorder(painter, rect(), border_color_, color());
+    DrawEditBorder(painter, rect(), borderColor(), color());
 }

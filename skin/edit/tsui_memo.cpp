@@ -30,6 +30,7 @@ constexpr qsizetype LinesPerBlock = 100;
 
 TsuiMemo::TsuiMemo(QWidget *parent)
     : QPlainTextEdit(parent)
+    , BorderedLook(this)
 {
     // A plain box as wide as the band keeps the viewport and the scroll bars inside it; its pixels
     // are painted over by the border after every paint.
@@ -45,31 +46,23 @@ TsuiMemo::TsuiMemo(QWidget *parent)
     setUIStyle(GetOwnerFormStyle(parent));
 }
 
-void TsuiMemo::setFileTheme(TsuiFileTheme *theme)
+void TsuiMemo::FileThemeChanged()
 {
-    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     for (TsuiScrollBar *bar : {v_bar_.data(), h_bar_.data()}) {
         if (bar)
-            bar->setFileTheme(theme);
+            bar->setFileTheme(fileTheme());
     }
-    setUIStyle(style_);
+    ApplyLook();
 }
 
-void TsuiMemo::setUIStyle(TsuiUIStyle style)
+void TsuiMemo::ApplyLook()
 {
-    style_ = style;
-    const LookSource look(file_theme_, style);
-    border_color_ = look.color(ThemeElement::ControlBorderColor);
+    const LookSource look = lookSource();
+    takeBorderColor(look.color(ThemeElement::ControlBorderColor));
     for (TsuiScrollBar *bar : {v_bar_.data(), h_bar_.data()}) {
         if (bar)
             bar->setUIStyle(look.effectiveStyle());
     }
-    update();
-}
-
-void TsuiMemo::setBorderColor(const QColor &color)
-{
-    border_color_ = color;
     update();
 }
 
@@ -232,7 +225,7 @@ bool TsuiMemo::event(QEvent *event)
     // The border goes over whatever the platform painted, after it.
     if (event->type() == QEvent::Paint) {
         QPainter painter(this);
-        DrawEditBorder(painter, rect(), border_color_, color());
+        DrawEditBorder(painter, rect(), borderColor(), color());
     }
     return handled;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "skin/edit/tsui_scroll_bar.h"
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/file_theme_link.h"
-#include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QPlainTextEdit>
@@ -20,7 +19,7 @@ Q_DECLARE_METATYPE(TScrollStyle)
 // A multi-line text pane kept as a list of lines, with the flat 2-pixel border of the skinned
 // edit around it and its own scroll bars inside that border. Skinned scroll bars may be linked
 // to stand over its own ones; the log panes of Quillon are memos.
-class TsuiMemo : public QPlainTextEdit {
+class TsuiMemo : public QPlainTextEdit, public BorderedLook {
     Q_OBJECT
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
     Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
@@ -33,12 +32,6 @@ class TsuiMemo : public QPlainTextEdit {
 public:
     explicit TsuiMemo(QWidget *parent);
 
-    TsuiFileTheme *fileTheme() const { return file_theme_; }
-    void setFileTheme(TsuiFileTheme *theme);
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
-    QColor borderColor() const { return border_color_; }
-    void setBorderColor(const QColor &color);
     QColor color() const;
     void setColor(const QColor &color);
     // A log pane shows its vertical bar unless told otherwise.
@@ -57,6 +50,8 @@ public:
     void appendLines(const QStringList &lines);
 
 protected:
+    void ApplyLook() override;
+    void FileThemeChanged() override;
     bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -73,9 +68,6 @@ private:
     void updateLinkedBar(TsuiScrollBar *bar, QScrollBar *own);
     void scrollFromBar(TsuiScrollBar *bar, QScrollBar *own);
 
-    FileThemeLink file_theme_;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
-    QColor border_color_{Qt::black};
     TScrollStyle scroll_bars_ = TScrollStyle::ssVertical;
     QPointer<TsuiScrollBar> v_bar_;
     QPointer<TsuiScrollBar> h_bar_;

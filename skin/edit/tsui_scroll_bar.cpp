@@ -7,21 +7,10 @@
 
 TsuiScrollBar::TsuiScrollBar(QWidget *parent)
     : QScrollBar(parent)
+    , ControlLook(this)
 {
     connect(this, &QScrollBar::valueChanged, this, &TsuiScrollBar::OnChange);
     setUIStyle(GetOwnerFormStyle(parent));
-}
-
-void TsuiScrollBar::setFileTheme(TsuiFileTheme *theme)
-{
-    file_theme_ = theme;
-    setUIStyle(style_);
-}
-
-void TsuiScrollBar::setUIStyle(TsuiUIStyle style)
-{
-    style_ = style;
-    update();
 }
 
 void TsuiScrollBar::setLineButton(int length)

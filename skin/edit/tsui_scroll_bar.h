@@ -1,14 +1,13 @@
 #pragma once
 
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/ui_style.h"
 
-#include <QPointer>
 #include <QScrollBar>
 
 // The scroll bar a memo can link in place of its own: as much of a skinned scroll bar as the link
 // needs. It takes range, position and thumb length from the memo and scrolls the memo back.
-class TsuiScrollBar : public QScrollBar {
+class TsuiScrollBar : public QScrollBar, public ControlLook {
     Q_OBJECT
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
     Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
@@ -23,10 +22,6 @@ class TsuiScrollBar : public QScrollBar {
 public:
     explicit TsuiScrollBar(QWidget *parent);
 
-    TsuiFileTheme *fileTheme() const { return file_theme_; }
-    void setFileTheme(TsuiFileTheme *theme);
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
     // The thumb's length in pixels, as the linked memo's own bar shows it; 0 when it has none.
     int lineButton() const { return line_button_; }
     void setLineButton(int length);
@@ -37,11 +32,10 @@ signals:
     void OnChange();
 
 protected:
+    void ApplyLook() override { update(); }
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPointer<TsuiFileTheme> file_theme_;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     int line_button_ = 0;
     bool slider_visible_ = true;
 };

@@ -35,6 +35,7 @@ const QColor SteelMenuBar{0x33, 0x67, 0x99};
 
 TsuiForm::TsuiForm(QWidget *host)
     : QWidget(host)
+    , ControlLook(this)
 {
     setObjectName(QStringLiteral("suiForm1"));
     auto *form = qobject_cast<TForm *>(host);
@@ -96,25 +97,21 @@ void TsuiForm::setTitleBarCustom(bool on)
         title_bar_->setCustom(on);
 }
 
-void TsuiForm::setFileTheme(TsuiFileTheme *theme)
+void TsuiForm::FileThemeForgotten()
 {
-    file_theme_.follow(theme, this, [this] {
-        ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
-        setUIStyle(TsuiUIStyle::DeepBlue);
-    });
-    setUIStyle(style_);
+    ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
+    setUIStyle(TsuiUIStyle::DeepBlue);
 }
 
-void TsuiForm::setUIStyle(TsuiUIStyle style)
+void TsuiForm::ApplyLook()
 {
-    style_ = style;
     if (host_)
         applyStyle();
 }
 
 void TsuiForm::applyStyle()
 {
-    const LookSource look(file_theme_, style_);
+    const LookSource look = lookSource();
     border_color_ = look.color(ThemeElement::FormBorderColor);
     border_width_ = look.integer(ThemeElement::FormBorderWidthInt);
     color_ = look.color(ThemeElement::FormBackgroundColor);
@@ -128,19 +125,19 @@ void TsuiForm::applyStyle()
                           : control == SteelControlFont ? SteelMenuBar
                                                         : color_;
     }
-    title_bar_->setFileTheme(file_theme_);
-    title_bar_->setUIStyle(style_);
+    title_bar_->setFileTheme(fileTheme());
+    title_bar_->setUIStyle(uiStyle());
     title_bar_->setRoundCorner(look.integer(ThemeElement::FormRoundCornerInt));
     title_bar_->setRoundCornerBottom(look.fromFile() ? look.integer(ThemeElement::FormBottomRoundCornerInt) : 0);
     if (menu_bar_)
         menu_bar_->setColor(menu_bar_color_);
 
     if (menu_) {
-        menu_->setUIStyle(style_);
-        menu_->setFileTheme(file_theme_);
+        menu_->setUIStyle(uiStyle());
+        menu_->setFileTheme(fileTheme());
     }
     if (auto_update_sub_)
-        ApplyStyleToChildren(this, style_, file_theme_);
+        ApplyStyleToChildren(this, uiStyle(), fileTheme());
     realign();
     update();
     PaintFrame();
@@ -460,9 +457,9 @@ void TsuiForm::paintEvent(QPaintEvent *event)
         return;
     // The backing store already composes off-screen; only what needs repainting is filled.
     QPainter painter(this);
-    if (host_ && style_ == TsuiUIStyle::MacOS)
+    if (host_ && uiStyle() == TsuiUIStyle::MacOS)
         painter.fillRect(event->rect(), QBrush(LoadStyleBitmap(QStringLiteral("MACOS_FORM_BACKGROUND"))));
-    else if (host_ && style_ == TsuiUIStyle::Protein)
+    else if (host_ && uiStyle() == TsuiUIStyle::Protein)
         painter.fillRect(event->rect(), QBrush(LoadStyleBitmap(QStringLiteral("PROTEIN_FORM_BACKGROUND"))));
     else
         painter.fillRect(event->rect(), color_);

@@ -3,9 +3,8 @@
 #include "skin/frameless/window_drag.h"
 #include "skin/layout/align.h"
 #include "skin/menu/tsui_main_menu.h"
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/file_theme_link.h"
-#include "skin/themes/ui_style.h"
 #include "skin/titlebar/tsui_title_bar_button.h"
 
 #include <QColor>
@@ -23,7 +22,7 @@ class TsuiTitleBarSections;
 // the frame paints its own three-pixel border around the window, covers the client area with the
 // style's background, and hosts the skinned title bar and menu bar. Child controls are placed on
 // the frame in client coordinates.
-class TsuiForm : public QWidget, public AlignedContainer {
+class TsuiForm : public QWidget, public AlignedContainer, public ControlLook {
     Q_OBJECT
     Q_PROPERTY(bool TitleBarCustom READ titleBarCustom WRITE setTitleBarCustom)
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
@@ -63,12 +62,10 @@ public:
     explicit TsuiForm(QWidget *host);
     ~TsuiForm() override;
 
+    bool framesWindow() const override { return true; }
+
     bool titleBarCustom() const;
     void setTitleBarCustom(bool on);
-    TsuiFileTheme *fileTheme() const { return file_theme_; }
-    void setFileTheme(TsuiFileTheme *theme);
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
     bool uiStyleAutoUpdateSub() const { return auto_update_sub_; }
     void setUIStyleAutoUpdateSub(bool on) { auto_update_sub_ = on; }
     QColor borderColor() const { return border_color_; }
@@ -131,6 +128,10 @@ signals:
     void OnTitleBarHelpBtnClick(QObject *sender, int index);
 
 protected:
+    // Applied once the frame has a window: a plain panel only keeps its style.
+    void ApplyLook() override;
+    // The frame and its children go back to DeepBlue.
+    void FileThemeForgotten() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -147,9 +148,7 @@ private:
     TsuiMenuBar *menu_bar_ = nullptr;
     FormKeyRouter *key_router_ = nullptr;
     QPointer<TsuiMainMenu> menu_;
-    FileThemeLink file_theme_;
     QPointer<QWidget> form_panel_;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     bool auto_update_sub_ = false;
     QColor border_color_;
     int border_width_ = 1;

@@ -46,6 +46,7 @@ void draw_strip(QPainter &canvas, const QRect &rect, const QString &name, int ro
 
 TsuiCustomMenu::TsuiCustomMenu(QObject *owner)
     : QObject(owner)
+    , ControlLook(this)
     , root_(new TsuiMenuItem(QString(), this))
 {
     connect(root_, &TsuiMenuItem::inserted, this, [this](TsuiMenuItem *item) { AttachMenuItemHandlers(item, this); });
@@ -54,27 +55,15 @@ TsuiCustomMenu::TsuiCustomMenu(QObject *owner)
 
 void TsuiCustomMenu::initialiseMenu() { setUIStyle(GetOwnerFormStyle(parent())); }
 
-void TsuiCustomMenu::setFileTheme(TsuiFileTheme *theme)
-{
-    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
-    applyStyle();
-}
-
-void TsuiCustomMenu::setUIStyle(TsuiUIStyle style)
-{
-    style_ = style;
-    applyStyle();
-}
-
-void TsuiCustomMenu::applyStyle()
+void TsuiCustomMenu::ApplyLook()
 {
     bar_width_ = StandardBarWidth;
-    const bool mac = style_ == TsuiUIStyle::MacOS;
+    const bool mac = uiStyle() == TsuiUIStyle::MacOS;
     item_height_ = mac ? MacItemHeight : OtherItemHeight;
     separator_height_ = mac ? MacSeparatorHeight : OtherSeparatorHeight;
     separator_color_ = mac ? MacSeparatorColor : OtherSeparatorColor;
 
-    const LookSource look(file_theme_, style_);
+    const LookSource look = lookSource();
     bar_color_ = look.color(ThemeElement::MenuBarColor);
     color_ = look.color(ThemeElement::MenuBackgroundColor);
     font_color_ = look.color(ThemeElement::MenuFontColor);
@@ -86,13 +75,13 @@ void TsuiCustomMenu::applyStyle()
 void TsuiCustomMenu::setMenuItemHeight(int height)
 {
     // The MacOS strips are cut for their own row height.
-    if (style_ != TsuiUIStyle::MacOS)
+    if (uiStyle() != TsuiUIStyle::MacOS)
         item_height_ = height;
 }
 
 void TsuiCustomMenu::setSeparatorHeight(int height)
 {
-    if (style_ != TsuiUIStyle::MacOS)
+    if (uiStyle() != TsuiUIStyle::MacOS)
         separator_height_ = height;
 }
 
@@ -139,7 +128,7 @@ void TsuiCustomMenu::drawBarAndColour(QPainter &canvas, const QRect &rect) const
 
 void TsuiCustomMenu::drawItemBackground(TsuiMenuItem *item, QPainter &canvas, const QRect &rect, bool selected) const
 {
-    const bool mac = style_ == TsuiUIStyle::MacOS;
+    const bool mac = uiStyle() == TsuiUIStyle::MacOS;
     if (selected && item->enabled()) {
         if (mac) {
             draw_strip(canvas, rect, QStringLiteral("MACOS_MENU_SELECT"), MacItemHeight);
@@ -161,13 +150,13 @@ void TsuiCustomMenu::DrawMenuItem(TsuiMenuItem *item, QPainter &canvas, const QR
     canvas.save();
     if (flat_menu_) {
         if (auto *window = dynamic_cast<QWidget *>(canvas.device())) {
-            const LookSource look(file_theme_, style_);
+            const LookSource look = lookSource();
             DrawFlatMenuFrame(canvas, window->rect(), Qt::black, look.color(ThemeElement::FormBackgroundColor));
         }
     }
     const bool mirror = mirrored();
     if (item->isSeparator()) {
-        if (style_ == TsuiUIStyle::MacOS) {
+        if (uiStyle() == TsuiUIStyle::MacOS) {
             draw_strip(canvas, rect, QStringLiteral("MACOS_MENU_BAR"), MacSeparatorHeight);
         } else {
             drawBarAndColour(canvas, rect);

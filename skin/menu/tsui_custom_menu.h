@@ -2,9 +2,8 @@
 
 #include "skin/menu/tsui_menu_item.h"
 #include "skin/menu/image_list.h"
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/file_theme_link.h"
-#include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QObject>
@@ -15,7 +14,7 @@ class QPainter;
 // What the main menu and the popup menus share: an item tree whose every item is measured and
 // drawn by this menu, and the menu's own copy of a look (heights, bar width, seven colours, font)
 // filled from the style whenever UIStyle or FileTheme is set and open to per-property changes.
-class TsuiCustomMenu : public QObject {
+class TsuiCustomMenu : public QObject, public ControlLook {
     Q_OBJECT
     Q_PROPERTY(bool OwnerDraw READ ownerDraw WRITE setOwnerDraw)
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
@@ -44,10 +43,6 @@ public:
 
     bool ownerDraw() const { return true; }
     void setOwnerDraw(bool) {}
-    TsuiFileTheme *fileTheme() const { return file_theme_; }
-    void setFileTheme(TsuiFileTheme *theme);
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
 
     int menuItemHeight() const { return item_height_; }
     void setMenuItemHeight(int height);
@@ -104,15 +99,13 @@ protected:
     explicit TsuiCustomMenu(QObject *owner);
     // Style and handlers are set here, after the derived parts exist.
     void initialiseMenu();
+    void ApplyLook() override;
 
 private:
-    void applyStyle();
     void drawItemBackground(TsuiMenuItem *item, QPainter &canvas, const QRect &rect, bool selected) const;
     void drawBarAndColour(QPainter &canvas, const QRect &rect) const;
 
     TsuiMenuItem *root_;
-    FileThemeLink file_theme_;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     int item_height_ = 21;
     int separator_height_ = 5;
     int bar_width_ = 26;

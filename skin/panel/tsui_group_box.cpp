@@ -1,9 +1,7 @@
 #include "skin/panel/tsui_group_box.h"
 
 #include "skin/layout/mirroring.h"
-#include "skin/themes/builtin_theme_table.h"
 #include "skin/themes/style_resolution.h"
-#include "skin/themes/theme_color.h"
 
 #include <QEvent>
 #include <QFontInfo>
@@ -27,6 +25,7 @@ const QColor DisabledCaptionColour{0x80, 0x80, 0x80};
 
 TsuiCustomGroupBox::TsuiCustomGroupBox(QWidget *parent)
     : TsuiCustomPanel(parent)
+    , BorderedLook(this)
 {
     resize(NewBoxWidth, NewBoxHeight);
     setParentColor(true);
@@ -35,44 +34,24 @@ TsuiCustomGroupBox::TsuiCustomGroupBox(QWidget *parent)
     setUIStyle(GetOwnerFormStyle(parent));
 }
 
-void TsuiCustomGroupBox::setFileTheme(TsuiFileTheme *theme)
+void TsuiCustomGroupBox::FileThemeForgotten()
 {
-    file_theme_.follow(theme, this, [this] {
-        ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
-        setUIStyle(TsuiUIStyle::DeepBlue);
-    });
-    setUIStyle(style_);
+    ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
+    setUIStyle(TsuiUIStyle::DeepBlue);
 }
 
-void TsuiCustomGroupBox::setUIStyle(TsuiUIStyle style)
+void TsuiCustomGroupBox::ApplyLook()
 {
-    style_ = style;
-    ApplyStyle(style_, file_theme_);
-}
-
-void TsuiCustomGroupBox::ApplyStyle(TsuiUIStyle style, TsuiFileTheme *fileTheme)
-{
-    ApplyStyleToChildren(this, style, fileTheme);
-    TsuiUIStyle effective = style;
-    if (UsingFileTheme(fileTheme, style, effective)) {
-        border_color_ = ThemeColorToQColor(fileTheme->GetColor(ThemeElement::ControlBorderColor));
-        font_color_ = ThemeColorToQColor(fileTheme->GetColor(ThemeElement::ControlFontColor));
-    } else {
-        border_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::ControlBorderColor));
-        font_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::ControlFontColor));
-    }
+    ApplyStyleToChildren(this, uiStyle(), fileTheme());
+    const LookSource look = lookSource();
+    takeBorderColor(look.color(ThemeElement::ControlBorderColor));
+    font_color_ = look.color(ThemeElement::ControlFontColor);
     update();
 }
 
 void TsuiCustomGroupBox::setCaption(const QString &caption)
 {
     caption_ = caption;
-    update();
-}
-
-void TsuiCustomGroupBox::setBorderColor(const QColor &color)
-{
-    border_color_ = color;
     update();
 }
 
@@ -124,9 +103,9 @@ void TsuiCustomGroupBox::paintEvent(QPaintEvent *)
     const int caption_width = caption_.isEmpty() ? 0 : painter.fontMetrics().horizontalAdvance(caption_);
     // One connected line whose very last point is left out, drawn as runs of whole pixels.
     auto hline = [&](int x1, int x2, int at_y) {
-        painter.fillRect(QRect(QPoint(std::min(x1, x2), at_y), QPoint(std::max(x1, x2), at_y)), border_color_);
+        painter.fillRect(QRect(QPoint(std::min(x1, x2), at_y), QPoint(std::max(x1, x2), at_y)), borderColor());
     };
-    auto vline = [&](int at_x, int y1, int y2) { painter.fillRect(QRect(QPoint(at_x, y1), QPoint(at_x, y2)), border_color_); };
+    auto vline = [&](int at_x, int y1, int y2) { painter.fillRect(QRect(QPoint(at_x, y1), QPoint(at_x, y2)), borderColor()); };
 
     const bool mirrored = mirrored_layout(this);
     if (!mirrored) {

@@ -1,29 +1,22 @@
 #pragma once
 
 #include "skin/panel/tsui_custom_panel.h"
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/file_theme_link.h"
-#include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QString>
 
 // A framed box with its caption set into the top line. Its style is pushed to its children, and
 // aligned children are laid out inside the frame, below the caption.
-class TsuiCustomGroupBox : public TsuiCustomPanel {
+class TsuiCustomGroupBox : public TsuiCustomPanel, public BorderedLook {
     Q_OBJECT
 
 public:
     explicit TsuiCustomGroupBox(QWidget *parent);
 
-    TsuiFileTheme *fileTheme() const { return file_theme_; }
-    void setFileTheme(TsuiFileTheme *theme);
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
     QString caption() const { return caption_; }
     void setCaption(const QString &caption);
-    QColor borderColor() const { return border_color_; }
-    void setBorderColor(const QColor &color);
     // The caption's colour; the style sets it, a later assignment wins.
     QColor fontColor() const { return font_color_; }
     void setFontColor(const QColor &color);
@@ -31,7 +24,9 @@ public:
     QRect childAlignArea() const override;
 
 protected:
-    virtual void ApplyStyle(TsuiUIStyle style, TsuiFileTheme *fileTheme);
+    // The style goes to the children first, then the box takes its colours from it.
+    void ApplyLook() override;
+    void FileThemeForgotten() override;
 
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -39,10 +34,7 @@ protected:
 private:
     int fontHeight() const;
 
-    FileThemeLink file_theme_;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     QString caption_;
-    QColor border_color_{Qt::black};
     QColor font_color_{Qt::black};
 };
 

@@ -40,6 +40,7 @@ constexpr std::array<std::int32_t, 6> DarkThemeFontColours{131072, 196608, 26214
 
 TsuiPanel::TsuiPanel(QWidget *parent)
     : QWidget(parent)
+    , BorderedLook(this)
     , full_height_(NewPanelSize)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -57,47 +58,38 @@ void TsuiPanel::setHeight(int height)
     realign_container(parentWidget());
 }
 
-void TsuiPanel::setFileTheme(TsuiFileTheme *theme)
+void TsuiPanel::FileThemeChanged()
 {
-    file_theme_.follow(theme, this, [this] {
-        ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
-        setUIStyle(TsuiUIStyle::DeepBlue);
-    });
-    style_from_file_theme_ = true;
-    setUIStyle(style_);
-    style_from_file_theme_ = false;
+    if (uiStyle() == TsuiUIStyle::FromThemeFile)
+        ApplyLook();
 }
 
-void TsuiPanel::setUIStyle(TsuiUIStyle style)
+void TsuiPanel::FileThemeForgotten()
 {
-    style_ = style;
-    // A file theme handed to a panel with a built-in style changes nothing else.
-    if (style_from_file_theme_ && style != TsuiUIStyle::FromThemeFile)
-        return;
+    ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
+    setUIStyle(TsuiUIStyle::DeepBlue);
+}
+
+void TsuiPanel::ApplyLook()
+{
     color_ = Qt::white;
-    TsuiUIStyle effective = style;
-    if (UsingFileTheme(file_theme_, style, effective)) {
-        file_theme_->GetBitmap(ThemeElement::SideChannelBarImage, &caption_bar_);
-        border_color_ = ThemeColorToQColor(file_theme_->GetColor(ThemeElement::ControlBorderColor));
-        const std::int32_t font_colour = file_theme_->GetColor(ThemeElement::ControlFontColor);
+    const LookSource look = lookSource();
+    // A bar picture missing from a theme file leaves the one before.
+    if (const QImage bar = look.bitmap(ThemeElement::SideChannelBarImage); !bar.isNull() || !look.fromFile())
+        caption_bar_ = bar;
+    takeBorderColor(look.color(ThemeElement::ControlBorderColor));
+    if (look.fromFile()) {
+        const std::int32_t font_colour = look.rawColor(ThemeElement::ControlFontColor);
         const bool dark = std::find(DarkThemeFontColours.begin(), DarkThemeFontColours.end(), font_colour) !=
                           DarkThemeFontColours.end();
         caption_font_color_ = dark ? Qt::black : Qt::white;
     } else {
-        GetThemeBitmap(effective, ThemeElement::SideChannelBarImage, &caption_bar_);
-        border_color_ = ThemeColorToQColor(GetThemeColor(effective, ThemeElement::ControlBorderColor));
-        caption_font_color_ = effective == TsuiUIStyle::MacOS
+        caption_font_color_ = look.effectiveStyle() == TsuiUIStyle::MacOS
                                   ? QColor(Qt::black)
-                                  : ThemeColorToQColor(GetThemeColor(effective, ThemeElement::MenuSelectedFontColor));
+                                  : look.color(ThemeElement::MenuSelectedFontColor);
     }
     // The bar's height may have changed, and with it where the children go.
     align_children(this, childAlignArea());
-    update();
-}
-
-void TsuiPanel::setBorderColor(const QColor &color)
-{
-    border_color_ = color;
     update();
 }
 
@@ -157,7 +149,7 @@ void TsuiPanel::paintEvent(QPaintEvent *)
 {
     // Laid out for the current height: a collapsing panel shows the top of its expanded look.
     QPainter painter(this);
-    painter.setPen(border_color_);
+    painter.setPen(borderColor());
     painter.setBrush(color_);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     const int bar = barHeight();

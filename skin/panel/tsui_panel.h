@@ -1,9 +1,8 @@
 #pragma once
 
 #include "skin/layout/align.h"
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/file_theme_link.h"
-#include "skin/themes/ui_style.h"
 
 #include <QColor>
 #include <QImage>
@@ -14,7 +13,7 @@
 // A bordered panel with a skinned caption bar. The small button in the bar collapses the panel
 // to the bar and expands it again, in steps, so the windows around it follow smoothly. Aligned
 // children are laid out below the bar.
-class TsuiPanel : public QWidget, public AlignedContainer {
+class TsuiPanel : public QWidget, public AlignedContainer, public BorderedLook {
     Q_OBJECT
     Q_PROPERTY(int Height READ fullHeight WRITE setHeight)
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
@@ -31,12 +30,6 @@ public:
     // The expanded height: kept while collapsed, and the height the panel expands back to.
     int fullHeight() const { return full_height_; }
     void setHeight(int height);
-    TsuiFileTheme *fileTheme() const { return file_theme_; }
-    void setFileTheme(TsuiFileTheme *theme);
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
-    QColor borderColor() const { return border_color_; }
-    void setBorderColor(const QColor &color);
     QString caption() const { return caption_; }
     void setCaption(const QString &caption);
     bool showButton() const { return show_button_; }
@@ -59,6 +52,11 @@ signals:
     void OnPop();
 
 protected:
+    // Setting UIStyle resets the colour to white and the caption colours to the style's.
+    void ApplyLook() override;
+    // A file theme handed to a panel with a built-in style changes nothing else.
+    void FileThemeChanged() override;
+    void FileThemeForgotten() override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -74,10 +72,7 @@ private:
     void pointerAt(const QPoint &pos);
     void stepHeight(int height);
 
-    FileThemeLink file_theme_;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     QColor color_{Qt::white};
-    QColor border_color_{Qt::black};
     QColor caption_font_color_{Qt::white};
     QString caption_;
     QImage caption_bar_;
@@ -85,7 +80,6 @@ private:
     bool button_hot_ = false;
     bool expanded_ = true;
     bool animating_ = false;
-    bool style_from_file_theme_ = false;
     int full_height_;
     // Where the pointer was last seen over the panel; outside when it has left.
     QPoint pointer_{-1, -1};

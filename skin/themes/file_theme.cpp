@@ -1,20 +1,12 @@
 #include "skin/themes/file_theme.h"
 
+#include "skin/themes/control_look.h"
 #include "skin/themes/style_bitmaps.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMetaProperty>
-#include <QVariant>
 #include <QWidget>
-
-namespace {
-
-const char *const FileThemeProperty = "FileTheme";
-const char *const SkinClassPrefix = "Tsui";
-
-} // namespace
 
 TsuiInvalidThemeFile::TsuiInvalidThemeFile()
     : std::runtime_error("Invalid skin file for Skinkit!")
@@ -69,19 +61,12 @@ void TsuiFileTheme::ReapplyToOwnerForm(bool hadFileBefore)
     bool frameUsesTheme = false;
     const QList<QObject *> components = form->findChildren<QObject *>();
     for (QObject *component : components) {
-        const QMetaObject *meta = component->metaObject();
-        if (!QByteArray(meta->className()).startsWith(SkinClassPrefix))
+        ControlLook *look = ControlLook::of(component);
+        if (!look || look->fileTheme() != this)
             continue;
-        const int index = meta->indexOfProperty(FileThemeProperty);
-        if (index < 0)
-            continue;
-        const QMetaProperty property = meta->property(index);
-        if (property.read(component).value<QObject *>() != this)
-            continue;
-        if (component->inherits("TsuiForm"))
-            frameUsesTheme = true;
+        frameUsesTheme = frameUsesTheme || look->framesWindow();
         // Assigning the same theme again makes the control read its look anew.
-        property.write(component, QVariant::fromValue(this));
+        look->setFileTheme(this);
     }
 
     if (frameUsesTheme && hadFileBefore)

@@ -1,38 +1,10 @@
 #include "skin/themes/style_resolution.h"
 
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
 
-#include <QMetaProperty>
 #include <QPointer>
-#include <QVariant>
 #include <QWidget>
-
-namespace {
-
-const char *const FileThemeProperty = "FileTheme";
-const char *const UIStyleProperty = "UIStyle";
-const char *const FrameClassName = "TsuiForm";
-
-// Reads a UIStyle property whether it was declared as TsuiUIStyle or as a plain integer.
-TsuiUIStyle StyleFromVariant(const QVariant &value)
-{
-    if (value.metaType() == QMetaType::fromType<TsuiUIStyle>())
-        return value.value<TsuiUIStyle>();
-    bool ok = false;
-    const int number = value.toInt(&ok);
-    return ok ? static_cast<TsuiUIStyle>(number) : TsuiUIStyle::DeepBlue;
-}
-
-// Writes through the property so that the control's setter runs.
-void WriteStyle(QObject *object, const QMetaProperty &property, TsuiUIStyle style)
-{
-    if (property.metaType() == QMetaType::fromType<TsuiUIStyle>())
-        property.write(object, QVariant::fromValue(style));
-    else
-        property.write(object, static_cast<int>(style));
-}
-
-} // namespace
 
 bool UsingFileTheme(const TsuiFileTheme *fileTheme, TsuiUIStyle style, TsuiUIStyle &effectiveStyle)
 {
@@ -50,12 +22,10 @@ TsuiUIStyle GetOwnerFormStyle(const QObject *owner)
     if (!widget)
         return TsuiUIStyle::DeepBlue;
     const QWidget *form = widget->window();
-    for (const QObject *child : form->children()) {
-        if (!child->isWidgetType() || !child->inherits(FrameClassName))
-            continue;
-        const QVariant style = child->property(UIStyleProperty);
-        if (style.isValid())
-            return StyleFromVariant(style);
+    for (QObject *child : form->children()) {
+        const ControlLook *look = child->isWidgetType() ? ControlLook::of(child) : nullptr;
+        if (look && look->framesWindow())
+            return look->uiStyle();
     }
     return TsuiUIStyle::DeepBlue;
 }
@@ -71,13 +41,11 @@ void ApplyStyleToChildren(QObject *container, TsuiUIStyle style, TsuiFileTheme *
     for (const QPointer<QObject> &child : children) {
         if (!child || !child->isWidgetType())
             continue;
-        const QMetaObject *meta = child->metaObject();
-        const int themeIndex = meta->indexOfProperty(FileThemeProperty);
-        const int styleIndex = meta->indexOfProperty(UIStyleProperty);
-        if (themeIndex < 0 || styleIndex < 0)
+        ControlLook *look = ControlLook::of(child);
+        if (!look)
             continue;
-        meta->property(themeIndex).write(child, QVariant::fromValue(fileTheme));
+        look->setFileTheme(fileTheme);
         if (child)
-            WriteStyle(child, meta->property(styleIndex), style);
+            look->setUIStyle(style);
     }
 }

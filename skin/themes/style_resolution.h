@@ -16,7 +16,7 @@ bool UsingFileTheme(const TsuiFileTheme *fileTheme, TsuiUIStyle style, TsuiUISty
 // no window or no frame on it.
 TsuiUIStyle GetOwnerFormStyle(const QObject *owner);
 
-// Pushes a style down one level: every direct child widget of container that publishes both
-// FileTheme and UIStyle gets FileTheme := fileTheme, then UIStyle := style, in child order.
-// Grandchildren and widgets lacking either property are left alone.
+// Pushes a style down one level: every direct child widget of container that is a skinned control
+// (has a ControlLook) gets FileTheme := fileTheme, then UIStyle := style, in child order.
+// Grandchildren and other widgets are left alone.
 void ApplyStyleToChildren(QObject *container, TsuiUIStyle style, TsuiFileTheme *fileTheme);

@@ -38,6 +38,7 @@ QFont default_caption_font()
 
 TsuiTitleBar::TsuiTitleBar(QWidget *parent)
     : QWidget(parent)
+    , ControlLook(this)
     , caption_font_(default_caption_font())
     , buttons_(new TsuiTitleBarButtons(this))
     , sections_(new TsuiTitleBarSections(this))
@@ -76,24 +77,17 @@ int TsuiTitleBar::leftImageWidth() const
     return 0;
 }
 
-void TsuiTitleBar::setFileTheme(TsuiFileTheme *theme)
-{
-    file_theme_.follow(theme, this, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
-    applyStyle(false);
-}
+void TsuiTitleBar::ApplyLook() { applyStyle(true); }
 
-void TsuiTitleBar::setUIStyle(TsuiUIStyle style)
-{
-    style_ = style;
-    applyStyle(true);
-}
+// A file theme leaves the caption colour alone.
+void TsuiTitleBar::FileThemeChanged() { applyStyle(false); }
 
 void TsuiTitleBar::applyStyle(bool setCaptionColour)
 {
     if (custom_)
         return;
     sections_->Clear();
-    const LookSource look(file_theme_, style_);
+    const LookSource look = lookSource();
     const int frame_inset = onFrame() ? FrameInset : 0;
 
     TsuiTitleBarSection *left = sections_->Add();
@@ -117,11 +111,11 @@ void TsuiTitleBar::applyStyle(bool setCaptionColour)
     round_corner_bottom_ = look.fromFile() ? look.integer(ThemeElement::FormBottomRoundCornerInt) : 0;
 
     // Buttons read the file theme through the title bar, so they keep the file style when one is in use.
-    const TsuiUIStyle button_style = look.fromFile() ? style_ : look.effectiveStyle();
+    const TsuiUIStyle button_style = look.fromFile() ? uiStyle() : look.effectiveStyle();
     for (int i = 0; i < buttons_->Count(); ++i)
         buttons_->Items(i)->setUIStyle(button_style);
-    popup_menu_->setUIStyle(style_);
-    popup_menu_->setFileTheme(file_theme_);
+    popup_menu_->setUIStyle(uiStyle());
+    popup_menu_->setFileTheme(fileTheme());
 
     if (setCaptionColour) {
         if (look.fromFile()) {
@@ -135,7 +129,7 @@ void TsuiTitleBar::applyStyle(bool setCaptionColour)
                 font_color_ = dark ? QColor(Qt::black) : QColor(Qt::white);
             }
         } else {
-            font_color_ = style_ == TsuiUIStyle::MacOS ? QColor(Qt::black) : QColor(Qt::white);
+            font_color_ = uiStyle() == TsuiUIStyle::MacOS ? QColor(Qt::black) : QColor(Qt::white);
         }
     }
     setAutoSize(true);

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "skin/frameless/window_drag.h"
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/file_theme_link.h"
-#include "skin/themes/ui_style.h"
 #include "skin/titlebar/title_bar_layout.h"
 #include "skin/titlebar/tsui_title_bar_button.h"
 #include "skin/titlebar/tsui_title_bar_section.h"
@@ -19,7 +18,7 @@ class TsuiTitleBarPopupMenu;
 // bitmap buttons and the caption, shortened with "..." when it does not fit. It tracks the button
 // under the pointer, runs the buttons' actions, moves the window when the caption is dragged and
 // owns the window menu.
-class TsuiTitleBar : public QWidget {
+class TsuiTitleBar : public QWidget, public ControlLook {
     Q_OBJECT
     Q_PROPERTY(bool Custom READ custom WRITE setCustom)
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
@@ -45,10 +44,6 @@ public:
 
     bool custom() const { return custom_; }
     void setCustom(bool on) { custom_ = on; }
-    TsuiFileTheme *fileTheme() const { return file_theme_; }
-    void setFileTheme(TsuiFileTheme *theme);
-    TsuiUIStyle uiStyle() const { return style_; }
-    void setUIStyle(TsuiUIStyle style);
     bool autoSize() const { return auto_size_; }
     void setAutoSize(bool on);
     int buttonInterval() const { return button_interval_; }
@@ -98,6 +93,8 @@ signals:
     void OnHelpBtnClick(QObject *sender, int index);
 
 protected:
+    void ApplyLook() override;
+    void FileThemeChanged() override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -115,8 +112,6 @@ private:
     void paintButtons(QPainter &painter, const TitleBarLayout &layout);
     void paintCaption(QPainter &painter, const TitleBarLayout &layout) const;
 
-    FileThemeLink file_theme_;
-    TsuiUIStyle style_ = TsuiUIStyle::DeepBlue;
     bool custom_ = false;
     bool auto_size_ = false;
     int button_interval_ = 0;

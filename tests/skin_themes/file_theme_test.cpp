@@ -148,9 +148,9 @@ TEST_F(FileThemeTest, LoadingLetsTheFormsControlsThatUseTheThemeReadTheirLookAga
     nested->setObjectName("nested");
     auto *other = new TsuiThemeProbe(&form, &log);
     other->setObjectName("other");
-    direct->SetFileTheme(theme);
-    nested->SetFileTheme(theme);
-    other->SetFileTheme(&otherTheme);
+    direct->setFileTheme(theme);
+    nested->setFileTheme(theme);
+    other->setFileTheme(&otherTheme);
     log.clear();
 
     theme->SetThemeFile(Write("form.skn", SampleTheme().Build()));

@@ -7,18 +7,16 @@
 
 namespace {
 
-// The window frame is another part of the widget set; the style model finds it by class name
-// only, so a look-alike of that name is all these tests need.
-class TsuiForm : public QWidget {
+// The window frame is another part of the widget set; the style model knows it only as a look
+// that frames its window, so a look-alike is all these tests need.
+class TsuiForm : public QWidget, public ControlLook {
     Q_OBJECT
-    Q_PROPERTY(TsuiUIStyle UIStyle READ UIStyle WRITE SetUIStyle)
 public:
-    using QWidget::QWidget;
-    TsuiUIStyle UIStyle() const { return m_style; }
-    void SetUIStyle(TsuiUIStyle style) { m_style = style; }
+    explicit TsuiForm(QWidget *parent) : QWidget(parent), ControlLook(this) {}
+    bool framesWindow() const override { return true; }
 
-private:
-    TsuiUIStyle m_style = TsuiUIStyle::DeepBlue;
+protected:
+    void ApplyLook() override {}
 };
 
 TEST(StyleResolution, FileThemeIsUsedOnlyWhenAskedForAndUsable)
@@ -47,18 +45,18 @@ TEST(StyleResolution, NewControlsStartWithTheFrameStyleOfTheirWindow)
     QWidget window;
     auto *panel = new QWidget(&window);
     auto *frame = new TsuiForm(&window);
-    frame->SetUIStyle(TsuiUIStyle::MacOS);
+    frame->setUIStyle(TsuiUIStyle::MacOS);
     EXPECT_EQ(GetOwnerFormStyle(&window), TsuiUIStyle::MacOS);
     EXPECT_EQ(GetOwnerFormStyle(panel), TsuiUIStyle::MacOS); // owned by the same window
 
     // A frame nested deeper is not the window's frame.
     QWidget other;
     auto *holder = new QWidget(&other);
-    (new TsuiForm(holder))->SetUIStyle(TsuiUIStyle::WinXP);
+    (new TsuiForm(holder))->setUIStyle(TsuiUIStyle::WinXP);
     EXPECT_EQ(GetOwnerFormStyle(&other), TsuiUIStyle::DeepBlue);
 }
 
-TEST(StyleResolution, ApplyStyleReachesOnlyDirectChildrenThatPublishBoth)
+TEST(StyleResolution, ApplyStyleReachesOnlyDirectChildrenThatAreSkinned)
 {
     QStringList log;
     QWidget container;
@@ -77,16 +75,16 @@ TEST(StyleResolution, ApplyStyleReachesOnlyDirectChildrenThatPublishBoth)
 
     EXPECT_EQ(log, QStringList({"first:FileTheme", "first:UIStyle", "panel:FileTheme", "panel:UIStyle",
                                 "last:FileTheme", "last:UIStyle"}));
-    EXPECT_EQ(first->UIStyle(), TsuiUIStyle::BlueGlass);
-    EXPECT_EQ(first->FileTheme(), &theme);
-    EXPECT_EQ(inner->UIStyle(), TsuiUIStyle::DeepBlue);
-    EXPECT_EQ(inner->FileTheme(), nullptr);
+    EXPECT_EQ(first->uiStyle(), TsuiUIStyle::BlueGlass);
+    EXPECT_EQ(first->fileTheme(), &theme);
+    EXPECT_EQ(inner->uiStyle(), TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(inner->fileTheme(), nullptr);
     EXPECT_EQ(label->text(), "plain");
 
     // Clearing the theme goes through the same path.
     ApplyStyleToChildren(&container, TsuiUIStyle::DeepBlue, nullptr);
-    EXPECT_EQ(lastChild->FileTheme(), nullptr);
-    EXPECT_EQ(lastChild->UIStyle(), TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(lastChild->fileTheme(), nullptr);
+    EXPECT_EQ(lastChild->uiStyle(), TsuiUIStyle::DeepBlue);
 }
 
 } // namespace

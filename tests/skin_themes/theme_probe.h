@@ -1,37 +1,25 @@
 #pragma once
 
+#include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/ui_style.h"
 
 #include <QStringList>
 #include <QWidget>
 
-// A stand-in skinned control: publishes FileTheme and UIStyle like every skinned control and
-// records the order in which they are assigned.
-class TsuiThemeProbe : public QWidget {
+// A stand-in skinned control: carries a look like every skinned control and records the order in
+// which its file theme and style reach it.
+class TsuiThemeProbe : public QWidget, public ControlLook {
     Q_OBJECT
-    Q_PROPERTY(TsuiFileTheme *FileTheme READ FileTheme WRITE SetFileTheme)
-    Q_PROPERTY(TsuiUIStyle UIStyle READ UIStyle WRITE SetUIStyle)
 
 public:
     explicit TsuiThemeProbe(QWidget *parent, QStringList *log = nullptr)
-        : QWidget(parent), m_log(log)
+        : QWidget(parent), ControlLook(this), m_log(log)
     {
     }
 
-    TsuiFileTheme *FileTheme() const { return m_fileTheme; }
-    void SetFileTheme(TsuiFileTheme *theme)
-    {
-        m_fileTheme = theme;
-        Record("FileTheme");
-    }
-
-    TsuiUIStyle UIStyle() const { return m_style; }
-    void SetUIStyle(TsuiUIStyle style)
-    {
-        m_style = style;
-        Record("UIStyle");
-    }
+protected:
+    void ApplyLook() override { Record("UIStyle"); }
+    void FileThemeChanged() override { Record("FileTheme"); }
 
 private:
     void Record(const char *what)
@@ -41,6 +29,4 @@ private:
     }
 
     QStringList *m_log;
-    TsuiFileTheme *m_fileTheme = nullptr;
-    TsuiUIStyle m_style = TsuiUIStyle::DeepBlue;
 };
