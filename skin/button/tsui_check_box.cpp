@@ -37,11 +37,14 @@ constexpr int CaptionFlags = Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMne
 } // namespace
 
 TsuiCheckBox::TsuiCheckBox(QWidget *parent)
-    : QWidget(parent)
+    : QAbstractButton(parent)
     , ControlLook(this)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
+    setCheckable(true);
+    // Every change of the state, by a click or by the program, is the box's change notification.
+    connect(this, &QAbstractButton::toggled, this, [this] { CheckedChanged(); });
     resize(DefaultSize);
     // Stored only: the box keeps its designed size until it has a caption or a look to fit.
     storeUIStyle(GetOwnerFormStyle(parent));
@@ -60,19 +63,9 @@ void TsuiCheckBox::setAutoSize(bool on)
     update();
 }
 
-void TsuiCheckBox::setChecked(bool checked)
-{
-    if (checked == checked_)
-        return;
-    checked_ = checked;
-    update();
-    CheckedChanged();
-}
-
 void TsuiCheckBox::setText(const QString &text)
 {
-    caption_ = text;
-    updateAccelerator();
+    QAbstractButton::setText(text);
     applyAutoSize();
     update();
 }
@@ -109,6 +102,11 @@ void TsuiCheckBox::setTransparent(bool on)
 
 void TsuiCheckBox::Click()
 {
+    click();
+}
+
+void TsuiCheckBox::nextCheckState()
+{
     Toggle();
 }
 
@@ -131,7 +129,7 @@ void TsuiCheckBox::CheckedChanged()
 void TsuiCheckBox::Toggle()
 {
     BeforeToggle();
-    setChecked(!checked_);
+    setChecked(!isChecked());
 }
 
 bool TsuiCheckBox::canTakeFocus() const
@@ -155,7 +153,7 @@ QSize TsuiCheckBox::autoSizeFor(const QImage &picture) const
 {
     const QFontMetrics metrics(font());
     const int h = std::max(metrics.height() + AutoSizeTextLeading, picture.height()) + AutoSizeVerticalMargin;
-    const int w = picture.width() + metrics.horizontalAdvance(caption_) + AutoSizeHorizontalMargin;
+    const int w = picture.width() + metrics.horizontalAdvance(text()) + AutoSizeHorizontalMargin;
     return QSize(w, h);
 }
 
@@ -165,35 +163,23 @@ void TsuiCheckBox::applyAutoSize()
         resize(autoSizeFor(picture(CheckedFrame)));
 }
 
-void TsuiCheckBox::updateAccelerator()
-{
-    if (accelerator_id_ != 0)
-        releaseShortcut(accelerator_id_);
-    accelerator_id_ = 0;
-    const QKeySequence accelerator = QKeySequence::mnemonic(caption_);
-    if (!accelerator.isEmpty())
-        accelerator_id_ = grabShortcut(accelerator);
-}
-
 bool TsuiCheckBox::event(QEvent *event)
 {
+    // The caption's mnemonic, which Qt's button grabbed: focus, then a click at once.
     if (event->type() == QEvent::Shortcut) {
-        auto *shortcut = static_cast<QShortcutEvent *>(event);
-        if (accelerator_id_ != 0 && shortcut->shortcutId() == accelerator_id_) {
-            if (isEnabled()) {
-                if (canTakeFocus())
-                    setFocus(Qt::ShortcutFocusReason);
-                Click();
-            }
-            return true;
+        if (isEnabled()) {
+            if (canTakeFocus())
+                setFocus(Qt::ShortcutFocusReason);
+            Click();
         }
+        return true;
     }
-    return QWidget::event(event);
+    return QAbstractButton::event(event);
 }
 
 void TsuiCheckBox::changeEvent(QEvent *event)
 {
-    QWidget::changeEvent(event);
+    QAbstractButton::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         applyAutoSize();
     if (event->type() == QEvent::EnabledChange && !isEnabled())
@@ -204,13 +190,11 @@ void TsuiCheckBox::changeEvent(QEvent *event)
 void TsuiCheckBox::paintEvent(QPaintEvent *)
 {
     const bool enabled = isEnabled();
-    const int frameIndex = checked_ ? (enabled ? CheckedFrame : CheckedDisabledFrame)
+    const int frameIndex = isChecked() ? (enabled ? CheckedFrame : CheckedDisabledFrame)
                                     : (enabled ? UncheckedFrame : UncheckedDisabledFrame);
     QImage pic = picture(frameIndex);
     if (PictureTransparent())
         pic = WithTransparentColour(pic, BottomLeftColour(pic));
-    if (auto_size_ && size() != autoSizeFor(pic))
-        resize(autoSizeFor(pic));
 
     QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
     buffer.fill(Qt::transparent);
@@ -232,13 +216,13 @@ void TsuiCheckBox::paintEvent(QPaintEvent *)
         if (mirrored_layout(this)) {
             canvas.drawImage(width() - pic.width() - PictureInset, pictureTop, pic);
             canvas.drawText(QRect(QPoint(0, ty), QPoint(width() - offset - 1, height() - 1)),
-                            CaptionFlags | Qt::AlignRight, caption_);
+                            CaptionFlags | Qt::AlignRight, text());
             focusMark = QRect(QPoint(0, ty), QPoint(width() - offset + FocusMarkRightToLeftExtra - 1,
                                                     ty + lineHeight + FocusMarkExtraHeight - 1));
         } else {
             canvas.drawImage(PictureInset, pictureTop, pic);
             canvas.drawText(QRect(QPoint(offset, ty), QPoint(width() - 1, height() - 1)), CaptionFlags | Qt::AlignLeft,
-                            caption_);
+                            text());
             focusMark = QRect(QPoint(offset - 1, ty), QPoint(width() - 1, ty + lineHeight + FocusMarkExtraHeight - 1));
         }
         if (NeedsFocusMark()) {
@@ -270,6 +254,12 @@ void TsuiCheckBox::mouseReleaseEvent(QMouseEvent *event)
     click_armed_ = false;
     if (armed && rect().contains(event->position().toPoint()))
         Click();
+}
+
+void TsuiCheckBox::keyPressEvent(QKeyEvent *event)
+{
+    // No press look and no arrow-key moves: the box acts on the key's release only.
+    QWidget::keyPressEvent(event);
 }
 
 void TsuiCheckBox::keyReleaseEvent(QKeyEvent *event)

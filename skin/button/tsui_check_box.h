@@ -4,16 +4,16 @@
 #include "skin/themes/file_theme.h"
 #include "skin/themes/theme_element.h"
 
+#include <QAbstractButton>
 #include <QColor>
 #include <QImage>
-#include <QWidget>
-
 
 // A check box whose OnClick is a change notification: it fires whenever Checked changes value,
 // by a user's click or by the program, except while its window is being built. Assigning the
 // value it already has fires nothing. The state picture comes from the style's four-frame strip
-// (checked, unchecked, checked disabled, unchecked disabled); the caption sits beside it.
-class TsuiCheckBox : public QWidget, public ControlLook {
+// (checked, unchecked, checked disabled, unchecked disabled); the caption sits beside it. The
+// checked state, the caption's mnemonic and the toggle are Qt's checkable button's.
+class TsuiCheckBox : public QAbstractButton, public ControlLook {
     Q_OBJECT
     Q_PROPERTY(TsuiUIStyle UIStyle READ uiStyle WRITE setUIStyle)
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
@@ -38,10 +38,8 @@ public:
 
     bool autoSize() const { return auto_size_; }
     void setAutoSize(bool on);
-    bool isChecked() const { return checked_; }
-    void setChecked(bool checked);
-    void setCheckedValue(bool checked) { setChecked(checked); }
-    QString text() const { return caption_; }
+    // Qt's setText is not virtual: the box takes its caption through this one, which also fits
+    // the box to it.
     void setText(const QString &text);
     // Until a colour is set the box shows its parent's.
     QColor color() const;
@@ -50,7 +48,7 @@ public:
     void setParentColor(bool on);
     bool tabStop() const { return tab_stop_; }
     void setTabStop(bool on);
-    TCheckBoxState state() const { return checked_ ? cbChecked : cbUnchecked; }
+    TCheckBoxState state() const { return isChecked() ? cbChecked : cbUnchecked; }
     void setState(TCheckBoxState state) { setChecked(state == cbChecked); }
     bool transparent() const { return transparent_; }
     void setTransparent(bool on);
@@ -58,7 +56,7 @@ public:
     // While loading, changes of Checked do not fire OnClick.
     void setLoading(bool loading) { loading_ = loading; }
 
-    // A click by program: toggles as a user's click does.
+    // A click by program: toggles as a user's click does, through Qt's click.
     void Click();
 
     // The size AutoSize gives: the picture and the caption in the current font.
@@ -70,6 +68,8 @@ signals:
 
 protected:
     void ApplyLook() override;
+    // What a click does to the state: Toggle().
+    void nextCheckState() override;
     virtual bool NeedsFocusMark() const;
     virtual bool PictureTransparent() const { return false; }
     virtual ThemeElement PictureElement() const { return ThemeElement::CheckBoxImage; }
@@ -88,22 +88,19 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     QImage picture(int frameIndex) const;
     QSize autoSizeFor(const QImage &picture) const;
     void applyAutoSize();
-    void updateAccelerator();
 
-    QString caption_;
-    bool checked_ = false;
     bool auto_size_ = true;
     bool transparent_ = false;
     bool tab_stop_ = true;
     bool parent_color_ = true;
     bool loading_ = false;
     bool click_armed_ = false;
-    int accelerator_id_ = 0;
     QColor color_;
 };

@@ -52,12 +52,13 @@ void DrawCentredCaption(QPainter &canvas, const QRect &r, const QString &caption
 } // namespace
 
 TsuiCustomButton::TsuiCustomButton(QWidget *parent)
-    : QWidget(parent)
+    : QAbstractButton(parent)
     , ControlLook(this)
 {
     // Every paint covers the whole button, so nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
+    connect(this, &QAbstractButton::clicked, this, &TsuiCustomButton::clicked_by_qt);
     if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) {
         connect(app, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
             if (now && now->window() == window())
@@ -69,14 +70,6 @@ TsuiCustomButton::TsuiCustomButton(QWidget *parent)
 }
 
 TsuiCustomButton::~TsuiCustomButton() = default;
-
-void TsuiCustomButton::setCaption(const QString &caption)
-{
-    caption_ = caption;
-    updateAccelerator();
-    CaptionChanged();
-    update();
-}
 
 void TsuiCustomButton::setAutoSize(bool on)
 {
@@ -117,6 +110,11 @@ void TsuiCustomButton::setFocusedRectMargin(int margin)
 }
 
 void TsuiCustomButton::Click()
+{
+    click();
+}
+
+void TsuiCustomButton::clicked_by_qt()
 {
     QPointer<TsuiCustomButton> guard(this);
     if (pressed_) {
@@ -256,15 +254,12 @@ QImage TsuiCustomButton::currentFrame()
 bool TsuiCustomButton::event(QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::Shortcut: {
-        auto *shortcut = static_cast<QShortcutEvent *>(event);
-        if (accelerator_id_ != 0 && shortcut->shortcutId() == accelerator_id_) {
-            if (isEnabled())
-                Click();
-            return true;
-        }
-        break;
-    }
+    case QEvent::Shortcut:
+        // The caption's mnemonic, which Qt's button grabbed: it clicks at once, without taking
+        // the focus or showing a press.
+        if (isEnabled())
+            Click();
+        return true;
     case QEvent::ParentChange:
     case QEvent::Show:
         // A container may have been moved into its window after the button was created on it.
@@ -273,12 +268,12 @@ bool TsuiCustomButton::event(QEvent *event)
     default:
         break;
     }
-    return QWidget::event(event);
+    return QAbstractButton::event(event);
 }
 
 void TsuiCustomButton::changeEvent(QEvent *event)
 {
-    QWidget::changeEvent(event);
+    QAbstractButton::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         FontChanged();
     } else if (event->type() == QEvent::EnabledChange) {
@@ -310,8 +305,8 @@ void TsuiCustomButton::paintEvent(QPaintEvent *)
         if (hasFocus() && tab_stop_)
             PaintFocus(canvas);
         canvas.setFont(font());
-        if (!IsBlankCaption(caption_))
-            PaintCaption(canvas, caption_);
+        if (!IsBlankCaption(text()))
+            PaintCaption(canvas, text());
     }
     QPainter(this).drawImage(0, 0, buffer);
 }
@@ -430,16 +425,6 @@ void TsuiCustomButton::stopRepeat()
     repeat_timer_->stop();
     repeat_timer_->deleteLater();
     repeat_timer_ = nullptr;
-}
-
-void TsuiCustomButton::updateAccelerator()
-{
-    if (accelerator_id_ != 0)
-        releaseShortcut(accelerator_id_);
-    accelerator_id_ = 0;
-    const QKeySequence accelerator = QKeySequence::mnemonic(caption_);
-    if (!accelerator.isEmpty())
-        accelerator_id_ = grabShortcut(accelerator);
 }
 
 void TsuiCustomButton::attachToWindow()

@@ -3,18 +3,19 @@
 #include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
 
+#include <QAbstractButton>
 #include <QImage>
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 
 class QTimer;
 
 // The skinned push button's state machine and drawing skeleton: hover, press, keyboard
 // activation, accelerator, default and cancel buttons, the modal result and the auto-repeat
 // event while the left button is held. Every paint is composed off-screen from the style's
-// three-frame button strip (normal, hover, pressed) and copied in one step.
-class TsuiCustomButton : public QWidget, public ControlLook {
+// three-frame button strip (normal, hover, pressed) and copied in one step. Caption, mnemonic
+// and click are Qt's button's; pressing keeps its own rules (a press dragged out stays released).
+class TsuiCustomButton : public QAbstractButton, public ControlLook {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
@@ -39,11 +40,9 @@ public:
     explicit TsuiCustomButton(QWidget *parent);
     ~TsuiCustomButton() override;
 
-    QString caption() const { return caption_; }
-    void setCaption(const QString &caption);
-    // The caption is the control's text.
-    QString text() const { return caption_; }
-    void setText(const QString &text) { setCaption(text); }
+    // The caption is the button's text.
+    QString caption() const { return text(); }
+    void setCaption(const QString &caption) { setText(caption); }
     void setHint(const QString &hint) { setToolTip(hint); }
 
     bool autoSize() const { return auto_size_; }
@@ -70,7 +69,8 @@ public:
     bool isPressed() const { return pressed_; }
     bool isMouseInside() const { return mouse_inside_; }
 
-    // A click by program: the same as a user's, modal result and OnClick included.
+    // A click by program: the same as a user's, modal result and OnClick included. Every click,
+    // also Qt's own (click(), an assistive tool's press), ends in the same place.
     void Click();
 
     // Enter or Escape offered by the window (see TsuiDialogKeyRouter); true when taken.
@@ -85,7 +85,6 @@ signals:
 protected:
     void ApplyLook() override { update(); }
     virtual void UpdateAutoSize();
-    virtual void CaptionChanged() {}
     virtual void FontChanged();
     virtual void TransparentChanged();
     virtual void EnabledChanged() {}
@@ -119,12 +118,11 @@ private:
     void fetchFrame(int index, QImage *bitmap) const;
     QImage currentFrame();
     void stopRepeat();
-    void updateAccelerator();
+    void clicked_by_qt();
     void attachToWindow();
     void focusAnnounced(QWidget *now);
     bool canTakeFocus() const;
 
-    QString caption_;
     bool auto_size_ = false;
     bool tab_stop_ = true;
     bool cancel_ = false;
@@ -140,7 +138,6 @@ private:
     int modal_result_ = 0;
     int focused_rect_margin_ = DefaultFocusedRectMargin;
     int repeat_interval_ = DefaultRepeatInterval;
-    int accelerator_id_ = 0;
     QTimer *repeat_timer_ = nullptr;
     QPointer<QWidget> attached_window_;
 };
