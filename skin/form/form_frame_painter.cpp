@@ -1,6 +1,10 @@
 #include "skin/form/form_frame_painter.h"
 
+#include "skin/paint/image_masks.h"
+#include "skin/themes/style_bitmaps.h"
+
 #include <QPainter>
+#include <QRegion>
 
 namespace {
 
@@ -10,6 +14,23 @@ constexpr int Band = 3;
 constexpr int OutlinedRoundCorner = 11;
 constexpr int ArcQuarter = 90 * 16;
 
+// The title pictures where the title bar would show them with its pictures anchored at the
+// window's corners, inside clip.
+void paint_title_as_anchored(QPainter &painter, const QSize &window, const FrameBand &band, const QRegion &clip)
+{
+    const QImage &left = band.titleLeft;
+    const QImage &right = band.titleRight;
+    const int client_left = left.width();
+    const int client_right = window.width() - right.width();
+    painter.save();
+    painter.setClipRegion(clip);
+    painter.drawImage(0, 0, left);
+    painter.drawImage(client_right, 0, right);
+    if (client_right > client_left)
+        painter.drawImage(QRect(client_left, 0, client_right - client_left, band.titleClient.height()), band.titleClient);
+    painter.restore();
+}
+
 void paint_title_pictures(QPainter &painter, const QSize &window, const FrameBand &band)
 {
     const int w = window.width();
@@ -17,7 +38,6 @@ void paint_title_pictures(QPainter &painter, const QSize &window, const FrameBan
     const int columns = Band - b;
     const QImage &left = band.titleLeft;
     const QImage &right = band.titleRight;
-    const QImage &client = band.titleClient;
 
     // A border as wide as the whole band leaves no columns beside it, only the top rows below.
     if (columns > 0) {
@@ -28,17 +48,8 @@ void paint_title_pictures(QPainter &painter, const QSize &window, const FrameBan
             painter.drawImage(QPoint(w - Band, 0), right, QRect(right.width() - 2, 0, columns, right.height()));
     }
 
-    // The top rows as the title bar would show them there, its pictures anchored at the window's
-    // corners.
-    painter.save();
-    painter.setClipRect(QRect(2, 0, w - Band - 2, Band));
-    const int client_left = left.width();
-    const int client_right = w - right.width();
-    painter.drawImage(0, 0, left);
-    painter.drawImage(client_right, 0, right);
-    if (client_right > client_left)
-        painter.drawImage(QRect(client_left, 0, client_right - client_left, client.height()), client);
-    painter.restore();
+    // The top rows as the title bar would show them there.
+    paint_title_as_anchored(painter, window, band, QRegion(2, 0, w - Band - 2, Band));
 
     if (b == 1 && band.roundCorner == OutlinedRoundCorner) {
         const int r = band.roundCorner;
@@ -51,7 +62,48 @@ void paint_title_pictures(QPainter &painter, const QSize &window, const FrameBan
     }
 }
 
+// A theme file's side pictures stretched between the title bar and the bottom band, with the title
+// pictures beside the title bar at the side pictures' width; its bottom picture as caps and a
+// stretched middle.
+void paint_theme_borders(QPainter &painter, const QSize &window, const FrameBand &band, bool title_pictures)
+{
+    const int w = window.width();
+    const int h = window.height();
+    const QMargins margins = form_frame_margins(band.leftBorder, band.bottomBorder);
+    if (!band.leftBorder.isNull()) {
+        const int side = margins.left();
+        const int top = Band + band.titleHeight;
+        const int bottom = h - margins.bottom();
+        painter.drawImage(QRect(0, top, side, bottom - top), band.leftBorder);
+        painter.drawImage(QRect(w - side, top, side, bottom - top), band.leftBorder.mirrored(true, true));
+        if (band.titleVisible && title_pictures) {
+            QRegion beside(0, 0, w, Band);
+            beside += QRect(0, 0, side, top);
+            beside += QRect(w - side, 0, side, top);
+            paint_title_as_anchored(painter, window, band, beside);
+        }
+    }
+    if (!band.bottomBorder.isNull()) {
+        QImage cap;
+        CutBitmapFrame(band.bottomBorder, &cap, 3, 1);
+        const int cap_width = cap.width();
+        const int top = h - margins.bottom();
+        painter.drawImage(0, top, WithTransparentColour(cap, MagentaKey));
+        CutBitmapFrame(band.bottomBorder, &cap, 3, 3);
+        painter.drawImage(w - cap_width, top, WithTransparentColour(cap, MagentaKey));
+        CutBitmapFrame(band.bottomBorder, &cap, 3, 2);
+        if (w > 2 * cap_width)
+            painter.drawImage(QRect(cap_width, top, w - 2 * cap_width, margins.bottom()), cap);
+    }
+}
+
 } // namespace
+
+QMargins form_frame_margins(const QImage &leftBorder, const QImage &bottomBorder)
+{
+    const int side = leftBorder.isNull() ? Band : leftBorder.width();
+    return QMargins(side, Band, side, bottomBorder.isNull() ? Band : bottomBorder.height());
+}
 
 void paint_form_frame(QPainter &painter, const QSize &window, const FrameBand &band)
 {
@@ -81,4 +133,5 @@ void paint_form_frame(QPainter &painter, const QSize &window, const FrameBand &b
         painter.fillRect(QRect(0, 0, w, 1), band.borderColor);
         painter.fillRect(QRect(b, 1, w - 2 * b, 2), band.color);
     }
+    paint_theme_borders(painter, window, band, pictures);
 }

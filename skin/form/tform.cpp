@@ -60,17 +60,18 @@ void TForm::setModalResult(int result)
 
 void TForm::setClientSize(int width, int height)
 {
-    const QMargins frame = TsuiForm::FrameMargins;
+    TsuiForm *frame_panel = findChild<TsuiForm *>(QString(), Qt::FindDirectChildrenOnly);
+    const QMargins frame = frame_panel ? frame_panel->frameMargins() : TsuiForm::BandMargins;
     resize(width + frame.left() + frame.right(), height + frame.top() + frame.bottom());
     // A hidden window gets its resize event only when shown; lay it out now.
-    if (auto *frame_panel = findChild<TsuiForm *>(QString(), Qt::FindDirectChildrenOnly))
+    if (frame_panel)
         frame_panel->realign();
 }
 
 QSize TForm::clientSize() const
 {
-    const QMargins frame = TsuiForm::FrameMargins;
-    return size().shrunkBy(frame);
+    const TsuiForm *frame_panel = findChild<TsuiForm *>(QString(), Qt::FindDirectChildrenOnly);
+    return size().shrunkBy(frame_panel ? frame_panel->frameMargins() : TsuiForm::BandMargins);
 }
 
 void TForm::centreOnDesktop()

@@ -115,6 +115,9 @@ void TsuiForm::applyStyle()
     border_color_ = look.color(ThemeElement::FormBorderColor);
     border_width_ = look.integer(ThemeElement::FormBorderWidthInt);
     color_ = look.color(ThemeElement::FormBackgroundColor);
+    // Before the title bar applies its style: it asks for the left picture's width.
+    left_border_ = look.fromFile() ? look.bitmap(ThemeElement::FormLeftBorderImage) : QImage();
+    bottom_border_ = look.fromFile() ? look.bitmap(ThemeElement::FormBottomBorderImage) : QImage();
     if (!look.fromFile()) {
         menu_bar_color_ = color_;
     } else if (menu_bar_) {
@@ -318,7 +321,7 @@ void TsuiForm::PaintFrame()
         return;
     const QRect window = host_->rect();
     QRegion band(window);
-    band -= window.marginsRemoved(FrameMargins);
+    band -= window.marginsRemoved(frameMargins());
     host_->update(band);
 }
 
@@ -336,6 +339,8 @@ void TsuiForm::paintBand()
     band.menuBarHeight = menu_bar_ ? menu_bar_->height() : 0;
     band.menuBarColor = menu_bar_color_;
     band.roundCorner = title_bar_->roundCorner();
+    band.leftBorder = left_border_;
+    band.bottomBorder = bottom_border_;
     const TsuiTitleBarSections *sections = title_bar_->Sections();
     if (sections->Count() == 3) {
         band.titleLeft = sections->Items(0)->picture();
@@ -345,6 +350,8 @@ void TsuiForm::paintBand()
     QPainter painter(host_);
     paint_form_frame(painter, host_->size(), band);
 }
+
+QMargins TsuiForm::frameMargins() const { return form_frame_margins(left_border_, bottom_border_); }
 
 void TsuiForm::ApplyWindowRegion()
 {
@@ -372,7 +379,7 @@ void TsuiForm::realign()
     // The title bar asks for this while it is being made, before the frame holds it.
     if (!host_ || destroying_ || !title_bar_)
         return;
-    setGeometry(host_->rect().marginsRemoved(FrameMargins));
+    setGeometry(host_->rect().marginsRemoved(frameMargins()));
     title_bar_->setGeometry(0, 0, width(), title_bar_->height());
     if (menu_bar_)
         menu_bar_->setGeometry(0, titleBarVisible() ? title_bar_->height() : 0, width(), menu_bar_->height());
@@ -399,7 +406,7 @@ bool TsuiForm::hostMouseEvent(QEvent *event)
     const auto *form = static_cast<const TForm *>(host_);
     const bool sizeable = form->sizeable() && !host_->isMaximized();
     const HitTestResult hit =
-        frame_hit_test(host_->size(), mouse->position().toPoint(), FrameMargins.left(), CornerZone);
+        frame_hit_test(host_->size(), mouse->position().toPoint(), frameMargins().left(), CornerZone);
     switch (event->type()) {
     case QEvent::MouseMove:
         if (border_drag_.active())

@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QMargins>
 #include <QPointer>
 #include <QWidget>
@@ -45,8 +46,8 @@ class TsuiForm : public QWidget, public AlignedContainer, public ControlLook {
     Q_PROPERTY(QString Version READ version WRITE setVersion)
 
 public:
-    // The border band around the client area.
-    static constexpr QMargins FrameMargins{3, 3, 3, 3};
+    // The border band around the client area of the built-in styles.
+    static constexpr QMargins BandMargins{3, 3, 3, 3};
     static constexpr int MinimumWidth = 125;
     static constexpr int MinimumHeight = 50;
     static constexpr int DefaultMenuBarHeight = 22;
@@ -112,8 +113,10 @@ public:
     TsuiTitleBar *titleBar() const { return title_bar_; }
     TsuiMenuBar *menuBar() const { return menu_bar_; }
     bool isDestroying() const { return destroying_; }
-    // The width of a theme file's left border picture; the built-in styles have none.
-    int leftBorderImageWidth() const { return 0; }
+    // The width of a theme file's left border picture; 0 without one, as for every built-in style.
+    int leftBorderImageWidth() const { return left_border_.width(); }
+    // The border band around the client area: BandMargins, or as wide as a theme file's border pictures.
+    QMargins frameMargins() const;
 
     // Repaints the border band of the window.
     void PaintFrame();
@@ -155,7 +158,9 @@ private:
     QColor color_;
     QColor menu_bar_color_;
     int menu_bar_height_ = DefaultMenuBarHeight;
+    // A theme file's border pictures (FormLeftBorderImage, FormBottomBorderImage); null without.
+    QImage left_border_;
+    QImage bottom_border_;
     bool destroying_ = false;
-    bool added_frameless_hint_ = false;
     WindowDrag border_drag_;
 };

@@ -192,3 +192,22 @@ TEST(FrameInteraction, FormPanelFillsTheClientAreaButNeverIsTheFrame)
     delete panel;
     EXPECT_EQ(w.frame->formPanel(), nullptr);
 }
+
+TEST(FrameInteraction, AWindowMaximizedBeforeItsFrameGetsItsBoundsBackWhenRestored)
+{
+    // The platform keeps the bounds a window had when it was maximized, also one maximized before
+    // it was ever shown; the frame leaves that to it.
+    TForm window;
+    window.setGeometry(100, 80, 300, 200);
+    window.setWindowState(Qt::WindowMaximized);
+    new TsuiForm(&window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.width() > 300; }, 2000));
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.geometry() == QRect(100, 80, 300, 200); }, 2000))
+        << window.geometry().x() << "," << window.geometry().y() << " " << window.width() << "x" << window.height();
+    // That ends the special handling: later bounds stay.
+    window.setGeometry(40, 30, 400, 250);
+    QApplication::processEvents();
+    EXPECT_EQ(window.geometry(), QRect(40, 30, 400, 250));
+}

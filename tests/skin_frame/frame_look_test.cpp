@@ -2,8 +2,11 @@
 
 #include "skin/form/window_region.h"
 #include "skin/titlebar/tsui_title_bar_section.h"
+#include "tests/support/theme_file_builder.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -114,6 +117,69 @@ TEST(FrameLook, WinXpHasAThickBorderRoundCornersAndLargerButtons)
     w.frame->setUIStyle(TsuiUIStyle::MacOS);
     EXPECT_TRUE(w.window.mask().isEmpty());
     EXPECT_EQ(w.frame->borderWidth(), 1);
+}
+
+TEST(FrameLook, ThemeFileBorderPicturesFrameTheWindow)
+{
+    // Side picture 6 x 10: red on its left half, green on its right. Bottom picture 3 frames of
+    // 5 x 7: blue caps with a magenta corner, a yellow middle.
+    QImage side(6, 10, QImage::Format_RGB32);
+    side.fill(Qt::red);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 3; x < 6; ++x)
+            side.setPixel(x, y, qRgb(0, 0xFF, 0));
+    QImage bottom(15, 7, QImage::Format_RGB32);
+    bottom.fill(Qt::yellow);
+    for (int cap : {0, 10}) {
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 5; ++x)
+                bottom.setPixel(cap + x, y, qRgb(0, 0, 0xFF));
+        bottom.setPixel(cap, 0, qRgb(0xFF, 0, 0xFF));
+    }
+    ThemeFileBuilder builder;
+    builder.AddNumber("FormBorderColor", 0x7F7F7F);
+    builder.AddNumber("FormBorderWidthInt", 1);
+    builder.AddNumber("FormBackgroundColor", 0xE7E7E7);
+    builder.AddBitmap("FormLeftBorderImage", side);
+    builder.AddBitmap("FormBottomBorderImage", bottom);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("borders.skn")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(builder.Build());
+    file.close();
+    TsuiFileTheme theme;
+    theme.SetThemeFile(file.fileName());
+    ASSERT_TRUE(theme.CanUse());
+
+    FramedWindow w;
+    w.frame->setFileTheme(&theme);
+    w.frame->setUIStyle(TsuiUIStyle::FromThemeFile);
+    w.window.show();
+    // The title bar's question for the left picture's width gets its answer; the client area
+    // sits between the pictures.
+    EXPECT_EQ(w.frame->leftBorderImageWidth(), 6);
+    const int W = w.window.width();
+    const int H = w.window.height();
+    EXPECT_EQ(w.frame->geometry(), QRect(6, 3, W - 12, H - 3 - 7));
+
+    const QImage image = w.grabWindow();
+    save_for_viewing(image, QStringLiteral("theme_borders.png"));
+    const int y = H / 2;
+    EXPECT_EQ(image.pixelColor(0, y), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(5, y), QColor(Qt::green));
+    // The right band is the picture turned by 180 degrees.
+    EXPECT_EQ(image.pixelColor(W - 6, y), QColor(Qt::green));
+    EXPECT_EQ(image.pixelColor(W - 1, y), QColor(Qt::red));
+    // Bottom: caps at the corners, the middle stretched between; the magenta corner leaves the band below.
+    EXPECT_EQ(image.pixelColor(2, H - 3), QColor(Qt::blue));
+    EXPECT_EQ(image.pixelColor(W - 3, H - 3), QColor(Qt::blue));
+    EXPECT_EQ(image.pixelColor(W / 2, H - 3), QColor(Qt::yellow));
+    EXPECT_EQ(image.pixelColor(0, H - 7), QColor(0x7F, 0x7F, 0x7F));
+
+    // Back to a built-in style: no pictures, the three-pixel band.
+    w.frame->setUIStyle(TsuiUIStyle::MacOS);
+    EXPECT_EQ(w.frame->leftBorderImageWidth(), 0);
+    EXPECT_EQ(w.frame->geometry(), QRect(3, 3, W - 6, H - 6));
 }
 
 TEST(FrameLook, WindowRegionRoundsEachPairOfCornersOnItsOwn)

@@ -1,7 +1,7 @@
 #include "skin/themes/file_theme.h"
 #include "skin/themes/style_resolution.h"
 #include "skin/themes/theme_file_reader.h"
-#include "theme_file_builder.h"
+#include "tests/support/theme_file_builder.h"
 #include "theme_probe.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "theme_file_builder.h"
+#include "tests/support/theme_file_builder.h"
 
 #include <QBuffer>
 
