@@ -4,8 +4,10 @@
 #include "app/quillon_error.h"
 #include "app/text_lines_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -44,7 +46,19 @@ FirstLineSplit split_first_line(const QByteArray &bytes)
 
 } // namespace
 
-QString settings_file_name() { return program_dir() + QStringLiteral("options.ini"); }
+QString program_settings_file_name() { return program_dir() + QStringLiteral("options.ini"); }
+
+QString user_settings_file_name()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/quillon/options.ini");
+}
+
+QString settings_file_name()
+{
+    const QString user = user_settings_file_name();
+    // exists(), not isFile(): a folder or unreadable file there is reported by name, not passed over.
+    return QFileInfo::exists(user) ? user : program_settings_file_name();
+}
 
 const QString &avrdude_path() { return stored_avrdude_path(); }
 
@@ -72,5 +86,12 @@ void save_avrdude_path(const QString &text)
     QByteArray rest = old.mid(split.rest_begin);
     if (!rest.isEmpty() && !rest.endsWith('\r') && !rest.endsWith('\n'))
         rest += "\r\n";
-    save_file_atomically(file_name, text.toUtf8() + "\r\n" + rest);
+
+    QString target = file_name;
+    if (file_name == program_settings_file_name() && !can_replace_file(file_name)) {
+        target = user_settings_file_name();
+        // A failed mkpath shows up as the save's own "cannot create" below.
+        QDir().mkpath(QFileInfo(target).path());
+    }
+    save_file_atomically(target, text.toUtf8() + "\r\n" + rest);
 }

@@ -36,13 +36,28 @@ QStringList load_text_lines(const QString &file_name)
     return lines;
 }
 
+namespace {
+
+// A file marked read-only stays as it is, even for root: replacing it by rename would bypass its
+// mode.
+bool writable_file(const QFileInfo &info)
+{
+    constexpr QFile::Permissions AnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return info.isWritable() && (info.permissions() & AnyWrite);
+}
+
+} // namespace
+
+bool can_replace_file(const QString &file_name)
+{
+    const QFileInfo info(file_name);
+    return info.isFile() && writable_file(info) && QFileInfo(info.absolutePath()).isWritable();
+}
+
 void save_file_atomically(const QString &file_name, const QByteArray &content)
 {
-    // A file marked read-only stays as it is, even for root: replacing it by rename would
-    // bypass its mode.
     const QFileInfo info(file_name);
-    constexpr QFile::Permissions AnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (info.exists() && (!info.isWritable() || !(info.permissions() & AnyWrite)))
+    if (info.exists() && !writable_file(info))
         throw QuillonError::cannot_create(file_name);
     // Unbuffered, so that a full disk fails the write itself: a buffered write only fails at the
     // flush inside commit(), which then still renames the short file over the old one.

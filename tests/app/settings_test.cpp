@@ -2,6 +2,7 @@
 #include "app/settings.h"
 #include "tests/support/program_dir_files.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -9,10 +10,25 @@
 namespace {
 
 const QString Settings = QStringLiteral("options.ini");
+// The per-user folder is set to a folder of ProgramDir, so that program_file() reaches it.
+const QString UserConfig = QStringLiteral("config");
+const QString UserSettings = QStringLiteral("config/quillon/options.ini");
 
 class SettingsFile : public ::testing::Test {
 protected:
-    void TearDown() override { remove_program_file(Settings); }
+    void SetUp() override { qputenv("XDG_CONFIG_HOME", program_file(UserConfig).toLocal8Bit()); }
+    void TearDown() override
+    {
+        remove_program_file(Settings);
+        remove_user_folder();
+    }
+
+public:
+    static void remove_user_folder()
+    {
+        remove_program_file(UserConfig);
+        QDir(program_file(UserConfig)).removeRecursively();
+    }
 };
 
 QString failure_of(const std::function<void()> &action)
@@ -81,11 +97,33 @@ TEST_F(SettingsFile, EmptyFileIsAListIndexFailureAndStaysEmpty)
     EXPECT_TRUE(read_program_file(Settings).isEmpty());
 }
 
-TEST_F(SettingsFile, ReadOnlyFileIsNotReplaced)
+TEST_F(SettingsFile, AUsersOwnFileComesFirstAndTakesTheSave)
+{
+    write_program_file(Settings, "/usr/bin/avrdude\r\nshipped\r\n");
+    write_program_file(UserSettings, "/home/avrdude\r\nmine\r\n");
+    EXPECT_EQ(settings_file_name(), user_settings_file_name());
+    EXPECT_EQ(read_settings_line1(), QStringLiteral("/home/avrdude"));
+    save_avrdude_path(QStringLiteral("/neu"));
+    EXPECT_EQ(read_program_file(UserSettings), QByteArray("/neu\r\nmine\r\n"));
+    EXPECT_EQ(read_program_file(Settings), QByteArray("/usr/bin/avrdude\r\nshipped\r\n"));
+}
+
+// An installed ProgramDir file belongs to root: the save makes the user's own copy of it, folder
+// included, and that copy is what later reads and saves use.
+TEST_F(SettingsFile, ReadOnlyProgramDirFileIsCopiedForTheUserWithTheNewPath)
 {
     write_program_file(Settings, "old\r\nkeep\r\n");
     QFile::setPermissions(program_file(Settings), QFile::ReadOwner);
-    EXPECT_EQ(failure_of([] { save_avrdude_path("new"); }),
-              QStringLiteral("Datei %1 kann nicht erstellt werden").arg(settings_file_name()));
+    save_avrdude_path(QStringLiteral("/opt/neu"));
+    EXPECT_EQ(read_program_file(Settings), QByteArray("old\r\nkeep\r\n"));
+    EXPECT_EQ(read_program_file(UserSettings), QByteArray("/opt/neu\r\nkeep\r\n"));
+    refresh_avrdude_path();
+    EXPECT_EQ(avrdude_path(), QStringLiteral("/opt/neu"));
+
+    // Where the user's folder cannot be made either, the save fails naming the user's file.
+    remove_user_folder();
+    write_program_file(UserConfig, "a file where the folder should be");
+    EXPECT_EQ(failure_of([] { save_avrdude_path("x"); }),
+              QStringLiteral("Datei %1 kann nicht erstellt werden").arg(user_settings_file_name()));
     EXPECT_EQ(read_program_file(Settings), QByteArray("old\r\nkeep\r\n"));
 }

@@ -43,7 +43,9 @@ QByteArray after_line_one(const QByteArray &bytes)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    // The settings file lives in the directory of the running program.
+    // The settings file lives in the directory of the running program; a per-user file, which
+    // would come first, is kept out of reach (and the fuzzer away from the tester's own).
+    qputenv("XDG_CONFIG_HOME", "/nonexistent/quillon-fuzz-config");
     static QCoreApplication application(*argc, *argv);
     std::atexit([] { QFile::remove(settings_file_name()); });
     return 0;

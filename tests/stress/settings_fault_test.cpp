@@ -1,6 +1,7 @@
 // options.ini on a file system that is full or read-only: the save fails with the message that
 // names the file, and the old file keeps every byte. The program's directory is covered by a
-// small tmpfs that only this test program sees.
+// small tmpfs that only this test program sees; the per-user settings folder lies on it too, so a
+// read-only ProgramDir cannot be escaped into it.
 #include "app/program_dir.h"
 #include "app/quillon_error.h"
 #include "app/settings.h"
@@ -73,6 +74,7 @@ protected:
             GTEST_SKIP() << "no private mount namespace: " << private_mounts_unavailable_reason().toStdString();
         ASSERT_TRUE(mount_small_tmpfs(directory(), TmpfsSize)) << std::strerror(errno);
         mounted_ = true;
+        qputenv("XDG_CONFIG_HOME", program_file(QStringLiteral("config")).toLocal8Bit());
         write_program_file(Settings, OldSettings);
         refresh_avrdude_path();
     }
@@ -84,11 +86,11 @@ protected:
     }
 
     // The save is refused with the file's name, and nothing of the old file or beside it changed.
-    void expectSaveRefusedAndNothingLost(const QString &path)
+    void expectSaveRefusedAndNothingLost(const QString &path, const QString &named = settings_file_name())
     {
         const QStringList entries_before = directory_entries();
         EXPECT_EQ(failure_of([&] { save_avrdude_path(path); }),
-                  QStringLiteral("Datei %1 kann nicht erstellt werden").arg(settings_file_name()));
+                  QStringLiteral("Datei %1 kann nicht erstellt werden").arg(named));
         EXPECT_EQ(read_program_file(Settings), OldSettings);
         EXPECT_EQ(directory_entries(), entries_before) << "a temporary file was left behind";
         // Reading still works and still gives the old path.
@@ -124,7 +126,8 @@ TEST_F(SettingsOnFaultyFileSystem, FullFileSystemKeepsTheOldFile)
 TEST_F(SettingsOnFaultyFileSystem, ReadOnlyFileSystemKeepsTheOldFile)
 {
     ASSERT_TRUE(remount_read_only(directory()));
-    expectSaveRefusedAndNothingLost(NewPath);
+    // The installed file cannot be replaced, so the save goes for the user's copy, which fails.
+    expectSaveRefusedAndNothingLost(NewPath, user_settings_file_name());
     EXPECT_EQ(read_settings_line1(), QStringLiteral("/usr/bin/avrdude"));
 }
 

@@ -8,6 +8,8 @@ for tool in Xvfb xdotool; do
 done
 
 work=$(mktemp -d)
+# The program's per-user settings stay in the scratch folder, away from the tester's own.
+export XDG_CONFIG_HOME="$work/config"
 xvfb_pid=""
 program_pid=""
 cleanup() {
