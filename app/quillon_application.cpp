@@ -5,6 +5,8 @@
 #include "skin/themes/style_bitmaps.h"
 
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 QuillonApplication::QuillonApplication(int &argc, char **argv)
     : QApplication(argc, argv)
@@ -23,9 +25,27 @@ bool QuillonApplication::notify(QObject *receiver, QEvent *event)
     return true;
 }
 
+namespace {
+
+// Qt's own texts (the file dialogs, the edits' context menus) speak German like the rest of the
+// program. Without Qt's translations installed they stay English; nothing else depends on them.
+void load_qt_translations()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
+
 void initialise_application_look()
 {
     QApplication::setApplicationName(QStringLiteral("Quillon"));
+    // The desktop entry the windows belong to, for task lists that group by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillon"));
+    load_qt_translations();
     // Every window, the message windows included, shows the program's icon.
     QApplication::setWindowIcon(LoadAppIcon());
     // The windows are laid out for these two faces; map them to fonts Debian ships.

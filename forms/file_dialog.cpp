@@ -8,7 +8,6 @@ QFileDialog *make_file_dialog(QWidget *window, const QString &name, QFileDialog:
 {
     auto *dialog = new QFileDialog(window);
     dialog->setObjectName(name);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
     // A read-out replaces the file it is given; the user chose that name for it.
     if (mode == QFileDialog::AcceptSave)
         dialog->setOption(QFileDialog::DontConfirmOverwrite);

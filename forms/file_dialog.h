@@ -5,8 +5,9 @@
 class QString;
 class QWidget;
 
-// A window's file dialog, as its window keeps it once made: Qt's own dialog (drawn like the rest
-// of the program, not by the desktop), any file name accepted, also one that does not exist yet.
+// A window's file dialog, as its window keeps it once made: the desktop's own where it offers one
+// (a platform theme or portal), else Qt's; any file name accepted, also one that does not exist
+// yet.
 // An empty filter offers every file.
 QFileDialog *make_file_dialog(QWidget *window, const QString &name, QFileDialog::AcceptMode mode,
                               const QString &filter);

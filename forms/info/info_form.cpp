@@ -32,7 +32,7 @@ TForm2::TForm2()
                                    "Eine grafische Oberfläche für avrdude: Flash und EEPROM programmieren "
                                    "und auslesen, den Chip löschen und die Fuses bitweise bearbeiten.<br><br>"
                                    "avrdude ist ein eigenständiges Programm; Quillon ruft es nur auf.<br><br>"
-                                   "Lizenz: noch nicht festgelegt.")
+                                   "Lizenz: GNU GPL, Version 3 oder neuer")
                         .arg(QStringLiteral(QUILLON_VERSION)));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
