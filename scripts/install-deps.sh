@@ -8,9 +8,10 @@ packages=(
   g++ cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libbenchmark-dev
-  avrdude avr-libc
+  avrdude avr-libc qt6-translations-l10n
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool
+  xvfb xauth xdotool x11-utils openbox
+  dpkg-dev file lintian appstream procps
   "$@"
 )
 

@@ -106,8 +106,12 @@ void TForm1::ChipLoeschenClick() { runIntoLog(chip_erase_command(chipTarget()), 
 
 void TForm1::suiButton6Click()
 {
-    if (companions_.fuses)
-        companions_.fuses->show();
+    if (!companions_.fuses)
+        return;
+    // Already open behind another window, it comes to the front.
+    companions_.fuses->show();
+    companions_.fuses->raise();
+    companions_.fuses->activateWindow();
 }
 
 void TForm1::OptionenClick()

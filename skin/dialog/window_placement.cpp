@@ -1,6 +1,7 @@
 #include "skin/dialog/window_placement.h"
 
 #include "skin/form/tform.h"
+#include "skin/frameless/window_geometry.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -11,7 +12,7 @@ namespace {
 void centre_in(QWidget *window, const QRect &area)
 {
     if (area.isValid())
-        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+        window->move(centred_in(window->size(), area));
 }
 
 QRect screen_area()

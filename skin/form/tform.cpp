@@ -1,6 +1,7 @@
 #include "skin/form/tform.h"
 
 #include "skin/form/tsui_form.h"
+#include "skin/frameless/window_geometry.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -79,8 +80,7 @@ void TForm::centreOnDesktop()
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
+    move(centred_in(size(), screen->availableGeometry()));
 }
 
 void TForm::showEvent(QShowEvent *event)

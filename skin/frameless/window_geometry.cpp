@@ -21,6 +21,12 @@ QRect maximized_bounds(const QWidget *mainWindow)
                  area.width() + 2 * OutsideLeftTopRight, area.height() - InsideBottom + OutsideLeftTopRight);
 }
 
+QPoint centred_in(const QSize &window, const QRect &area)
+{
+    const QPoint centred = area.center() - QPoint(window.width() / 2, window.height() / 2);
+    return {qMax(area.left(), centred.x()), qMax(area.top(), centred.y())};
+}
+
 void minimize_application()
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
