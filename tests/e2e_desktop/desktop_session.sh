@@ -16,45 +16,6 @@ else
   program=$1
 fi
 
-# The id of the visible window whose title starts with $1 (the platform may append the program's name).
-window_titled() { xdotool search --onlyvisible --name "^$1( — Quillon)?\$" 2>/dev/null | head -n1; }
-has_window() { [ -n "$(window_titled "$1")" ]; }
-has_no_window() { [ -z "$(window_titled "$1")" ]; }
-
-# Sets X Y W H of a window.
-geometry_of() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
-
-visible_windows() { xdotool search --onlyvisible --name "" 2>/dev/null | sort; }
-
-click_at() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; }
-
-# The border band is 3 pixels; the title bar's close button is 12 pixels left of the client's right
-# edge, 9 below its top.
-click_close_of() {
-  geometry_of "$1"
-  click_at "$((X + WIDTH - 3 - 12))" "$((Y + 3 + 9))"
-}
-
-# Opens the top-level menu whose caption starts $1 pixels right of the client's left edge and
-# clicks the item $2 pixels below the menu's top (or above its bottom when negative).
-choose_menu() {
-  local main=$1 menu_x=$2 item_y=$3
-  geometry_of "$main"
-  local mx=$X my=$Y
-  local before; before=$(visible_windows)
-  click_at "$((mx + 3 + menu_x))" "$((my + 3 + 20 + 11))"
-  local popup=""
-  for _ in $(seq 30); do
-    popup=$(comm -13 <(echo "$before") <(visible_windows) | head -n1)
-    [ -n "$popup" ] && break
-    sleep 0.1
-  done
-  [ -n "$popup" ] || fail "menu at $menu_x did not open"
-  geometry_of "$popup"
-  if [ "$item_y" -lt 0 ]; then click_at "$((X + 30))" "$((Y + HEIGHT + item_y))"
-  else click_at "$((X + 30))" "$((Y + item_y))"; fi
-}
-
 start_xvfb
 
 QT_QPA_PLATFORM=xcb "$program" >"$work/stdout" 2>"$work/stderr" &

@@ -1,8 +1,9 @@
 # Sourced by the tests that drive the real program on an X server of their own. Skips the test
-# (exit 77) without Xvfb or xdotool. Gives a scratch folder $work, fail and wait_for, and
-# start_xvfb, which starts Xvfb on a free display and exports DISPLAY. Xvfb and the program (its
-# PID set in $program_pid) are ended by their PID when the script exits; a program whose stderr
-# goes to $work/stderr has it shown by fail.
+# (exit 77) without Xvfb or xdotool. Gives a scratch folder $work, fail and wait_for, start_xvfb,
+# which starts Xvfb on a free display and exports DISPLAY, and helpers that find, measure and click
+# the program's windows. Xvfb, the program (its PID set in $program_pid) and every PID added to
+# $helper_pids are ended by their PID when the script exits; a program whose stderr goes to
+# $work/stderr has it shown by fail.
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -12,9 +13,13 @@ work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config"
 xvfb_pid=""
 program_pid=""
+helper_pids=()
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
+  for pid in "${helper_pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  # A test may have taken write permission away to play an installation that is not the user's.
+  chmod -R u+w "$work" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -29,12 +34,55 @@ wait_for() {
 }
 
 # Xvfb picks the free display itself, so that tests running side by side do not race for one.
+# $1: the screen size, 1280x1024 unless given.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$work/display")"
   export XDG_RUNTIME_DIR="$work/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   echo "display $DISPLAY"
+}
+
+# The id of the visible window whose title starts with $1 (the platform may append the program's name).
+window_titled() { xdotool search --onlyvisible --name "^$1( — Quillon)?\$" 2>/dev/null | head -n1; }
+has_window() { [ -n "$(window_titled "$1")" ]; }
+has_no_window() { [ -z "$(window_titled "$1")" ]; }
+
+# Sets X Y W H of a window.
+geometry_of() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+
+visible_windows() { xdotool search --onlyvisible --name "" 2>/dev/null | sort; }
+
+click_at() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; }
+
+# Clicks the point ($2, $3) of window $1's client area, the area inside the 3-pixel border band
+# in which the title bar and the controls lie.
+click_in() { geometry_of "$1"; click_at "$((X + 3 + $2))" "$((Y + 3 + $3))"; }
+
+# The title bar's close button is 12 pixels left of the client's right edge, 9 below its top.
+click_close_of() {
+  geometry_of "$1"
+  click_at "$((X + WIDTH - 3 - 12))" "$((Y + 3 + 9))"
+}
+
+# Opens the top-level menu whose caption starts $1 pixels right of the client's left edge and
+# clicks the item $2 pixels below the menu's top (or above its bottom when negative).
+choose_menu() {
+  local main=$1 menu_x=$2 item_y=$3
+  geometry_of "$main"
+  local mx=$X my=$Y
+  local before; before=$(visible_windows)
+  click_at "$((mx + 3 + menu_x))" "$((my + 3 + 20 + 11))"
+  local popup=""
+  for _ in $(seq 30); do
+    popup=$(comm -13 <(echo "$before") <(visible_windows) | head -n1)
+    [ -n "$popup" ] && break
+    sleep 0.1
+  done
+  [ -n "$popup" ] || fail "menu at $menu_x did not open"
+  geometry_of "$popup"
+  if [ "$item_y" -lt 0 ]; then click_at "$((X + 30))" "$((Y + HEIGHT + item_y))"
+  else click_at "$((X + 30))" "$((Y + item_y))"; fi
 }
