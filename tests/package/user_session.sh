@@ -96,8 +96,8 @@ click_in "$fuses" 56 349                 # Lesen
 sleep 0.5; wait_for 300 runs_done || fail "reading the fuses did not end"
 click_in "$fuses" 22 110                 # low fuse bit 0
 click_in "$fuses" 144 349                # Schreiben
-wait_for 300 grep -q 'lfuse=0xa5' "$sim/state/fuses.txt" || fail "fuses on the chip: $(tr '\n' ' ' <"$sim/state/fuses.txt")"
-grep -q 'hfuse=0xc9' "$sim/state/fuses.txt" || fail "high fuse changed: $(tr '\n' ' ' <"$sim/state/fuses.txt")"
+wait_for 300 grep -q 'lfuse=0xA5' "$sim/state/fuses.txt" || fail "fuses on the chip: $(tr '\n' ' ' <"$sim/state/fuses.txt")"
+grep -q 'hfuse=0xC9' "$sim/state/fuses.txt" || fail "high fuse changed: $(tr '\n' ' ' <"$sim/state/fuses.txt")"
 echo "fuses read and written"
 
 # Drag the fuse window by its caption; Alt+F4 closes it like its title bar's close button.
