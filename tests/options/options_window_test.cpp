@@ -170,9 +170,16 @@ TEST_F(OptionsWindow, APathChosenWithSuchenIsNotSavedWhenTheWindowIsClosedByItsF
     EXPECT_EQ(avrdude_path(), QStringLiteral("/opt/old/avrdude"));
 }
 
-TEST_F(OptionsWindow, AReadOnlySettingsFileIsReportedAndTheWindowStaysOpen)
+// A read-only file is copied into the user's folder; where that cannot be made either (a file
+// stands in its way), the save fails.
+TEST_F(OptionsWindow, AReadOnlySettingsFileWithoutAUserFolderIsReportedAndTheWindowStaysOpen)
 {
     QFile::setPermissions(program_file(Settings), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    struct UserFolderBlocked {
+        const QByteArray kept = qgetenv("XDG_CONFIG_HOME");
+        UserFolderBlocked() { qputenv("XDG_CONFIG_HOME", program_file(Settings).toLocal8Bit()); }
+        ~UserFolderBlocked() { qputenv("XDG_CONFIG_HOME", kept); }
+    } blocked;
     bool still_open = false;
     ModalAnswer error_box(ModalAnswer::closeMessageBox());
     ModalAnswer answer(when_shown(options, [this, &still_open] {
@@ -185,7 +192,7 @@ TEST_F(OptionsWindow, AReadOnlySettingsFileIsReportedAndTheWindowStaysOpen)
     options.ShowModal();
     ASSERT_TRUE(error_box.answered());
     EXPECT_EQ(error_box.seenText(),
-              QStringLiteral("Datei %1 kann nicht erstellt werden.").arg(program_file(Settings)));
+              QStringLiteral("Datei %1 kann nicht erstellt werden.").arg(user_settings_file_name()));
     EXPECT_TRUE(still_open);
     EXPECT_EQ(driver_shows.shows, 0);
     EXPECT_EQ(read_program_file(Settings), ThreeLines);
