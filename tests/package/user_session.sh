@@ -53,16 +53,18 @@ start_xvfb 1024x600
 HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
 helper_pids+=($!)
 # The client list is the last thing openbox sets up before it manages windows.
-wait_for 100 eval 'xprop -root _NET_CLIENT_LIST | grep -q "window id"' || fail "openbox did not start"
+wait_for 300 eval 'xprop -root _NET_CLIENT_LIST | grep -q "window id"' || fail "openbox did not start: $(cat "$work/openbox.log")"
 export XDG_RUNTIME_DIR="$home/runtime"
 
 start_quillon() {
   "${as_user[@]}" env QT_QPA_PLATFORM=xcb "$root/usr/bin/quillon" m8 avr910 "$sim/tty" "$hex" >"$work/stdout" 2>"$work/stderr" &
   program_pid=$!
-  wait_for 150 has_window "Extern-Prog" || fail "the command-line start showed no external window"
+  wait_for 300 has_window "Extern-Prog" || fail "the command-line start showed no external window"
 }
-# Waits until every avrdude run of the program has ended.
+# Input is kept away from the windows while avrdude runs: wait for the run a click started (it may
+# also have ended unseen) and for its end.
 runs_done() { [ -z "$(pgrep -P "$program_pid")" ]; }
+await_run() { wait_for 100 eval '! runs_done'; wait_for 600 runs_done || fail "$1 did not end"; }
 frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //'; }
 wm_state() { xprop -id "$1" WM_STATE | sed -n 's/.*window state: //p'; }
 stacked_last() { xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}'; }
@@ -87,13 +89,13 @@ wait_for 50 has_window "Fuses" || fail "Fuses did not open"
 fuses=$(window_titled Fuses)
 [ "$(frame_extents "$fuses")" = "0, 0, 0, 0" ] || fail "the window manager decorates the fuse window"
 click_in "$main" 40 400
-wait_for 30 test "$(active)" = "$main" || fail "clicking the main window did not activate it"
+wait_for 100 eval '[ "$(active)" = "$main" ]' || fail "clicking the main window did not activate it"
 choose_menu "$main" 72 -12
-wait_for 30 test "$(active)" = "$fuses" || fail "choosing Fuses did not activate the open fuse window"
+wait_for 100 eval '[ "$(active)" = "$fuses" ]' || fail "choosing Fuses did not activate the open fuse window"
 [ "$(printf '%d' "$(stacked_last)")" = "$fuses" ] || fail "choosing Fuses did not raise the fuse window"
 echo "Fuses raised"
 click_in "$fuses" 56 349                 # Lesen
-sleep 0.5; wait_for 300 runs_done || fail "reading the fuses did not end"
+await_run "reading the fuses"
 click_in "$fuses" 22 110                 # low fuse bit 0
 click_in "$fuses" 144 349                # Schreiben
 wait_for 300 grep -q 'lfuse=0xA5' "$sim/state/fuses.txt" || fail "fuses on the chip: $(tr '\n' ' ' <"$sim/state/fuses.txt")"
@@ -129,7 +131,7 @@ echo "new path saved in the user's settings"
 # 4. Minimize iconifies; Alt+F4 on the main window ends the program like its title bar's close.
 geometry_of "$main"
 click_at $((X + WIDTH - 3 - 30)) $((Y + 3 + 9))
-wait_for 50 test "$(wm_state "$main")" = Iconic || fail "the minimize button did not iconify: $(wm_state "$main")"
+wait_for 50 eval '[ "$(wm_state "$main")" = Iconic ]' || fail "the minimize button did not iconify: $(wm_state "$main")"
 xdotool windowactivate --sync "$main" key alt+F4
 wait_for 100 runs_done
 for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
