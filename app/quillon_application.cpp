@@ -2,6 +2,7 @@
 
 #include "app/error_box.h"
 #include "app/quillon_error.h"
+#include "skin/accessibility/skin_accessibility.h"
 #include "skin/themes/style_bitmaps.h"
 
 #include <QFont>
@@ -55,4 +56,5 @@ void initialise_application_look()
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     QApplication::setFont(font);
+    InstallSkinAccessibility();
 }

@@ -3,6 +3,7 @@
 #include "skin/button/tsui_button.h"
 #include "skin/form/tsui_form.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -71,6 +72,9 @@ void TfrmMsg::showEvent(QShowEvent *event)
     TForm::showEvent(event);
     if (active_control_ && !event->spontaneous())
         active_control_->setFocus(Qt::ActiveWindowFocusReason);
+    // A screen reader announces the message as soon as it appears.
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 bool TfrmMsg::eventFilter(QObject *watched, QEvent *event)

@@ -4,6 +4,7 @@
 #include "skin/menu/tsui_custom_menu.h"
 #include "skin/menu/tsui_menu_item.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -115,6 +116,12 @@ void TsuiMenuDropDown::setSelectedIndex(int index)
         return;
     selected_ = index;
     update();
+    // Assistive tools follow the highlighted entry as they follow the focus.
+    if (index >= 0) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(index);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void TsuiMenuDropDown::paintEvent(QPaintEvent *)

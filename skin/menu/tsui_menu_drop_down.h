@@ -32,10 +32,14 @@ public:
     int count() const { return static_cast<int>(rects_.size()); }
     QRect itemRect(int index) const { return rects_.at(static_cast<std::size_t>(index)); }
     int indexAt(const QPoint &pos) const;
+    TsuiMenuItem *item(int index) const { return items_.at(static_cast<std::size_t>(index)); }
     int selectedIndex() const { return selected_; }
     void setSelectedIndex(int index);
     TsuiMenuDropDown *childLevel() const { return child_; }
 
+    // What a click on the item at index does: opens its submenu, or closes every level and runs
+    // it. Nothing for a separator or a disabled item. Also for assistive tools.
+    void activate(int index);
     // Closes this level and every level above and below it.
     void closeAll();
 
@@ -61,7 +65,6 @@ protected:
 private:
     void layoutItems();
     void hover(int index);
-    void activate(int index);
     void openChild(int index);
     void closeChild();
     void moveSelection(int step);

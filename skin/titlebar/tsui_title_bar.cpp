@@ -379,21 +379,33 @@ void TsuiTitleBar::mouseReleaseEvent(QMouseEvent *event)
     QPointer<TsuiTitleBar> guard(this);
     const int hot = mouse_down_ ? hitButton(event->position().toPoint()) : -1;
     mouse_down_ = false;
-    if (hot >= 0) {
-        TsuiTitleBarButton *button = buttons_->Items(hot);
-        const TsuiTitleBarBtnType type = button->buttonType();
-        if (type == TsuiTitleBarBtnType::suiControlBox && !button->controlBoxMenu()) {
-            popupWindowMenu();
-        } else {
-            button->ButtonClick();
-            if (guard && type == TsuiTitleBarBtnType::suiCustom)
-                emit OnCustomBtnsClick(this, hot);
-            else if (guard && type == TsuiTitleBarBtnType::suiHelp)
-                emit OnHelpBtnClick(this, hot);
-        }
-    }
+    if (hot >= 0)
+        pressButton(hot);
     if (guard)
         update();
+}
+
+void TsuiTitleBar::pressButton(int index)
+{
+    QPointer<TsuiTitleBar> guard(this);
+    TsuiTitleBarButton *button = buttons_->Items(index);
+    const TsuiTitleBarBtnType type = button->buttonType();
+    if (type == TsuiTitleBarBtnType::suiControlBox && !button->controlBoxMenu()) {
+        popupWindowMenu();
+        return;
+    }
+    button->ButtonClick();
+    if (guard && type == TsuiTitleBarBtnType::suiCustom)
+        emit OnCustomBtnsClick(this, index);
+    else if (guard && type == TsuiTitleBarBtnType::suiHelp)
+        emit OnHelpBtnClick(this, index);
+}
+
+QRect TsuiTitleBar::buttonRect(int index) const
+{
+    const TitleBarLayout layout = currentLayout();
+    return index >= 0 && static_cast<std::size_t>(index) < layout.hitRect.size() ? layout.hitRect[static_cast<std::size_t>(index)]
+                                                                                 : QRect();
 }
 
 void TsuiTitleBar::mouseDoubleClickEvent(QMouseEvent *event)

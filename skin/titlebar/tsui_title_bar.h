@@ -76,6 +76,11 @@ public:
     // Maximize buttons show the restore pictures while the window is maximized.
     void UpdateMaxButtonPictures();
 
+    // What a click on the button at that index of Buttons() does. Also for assistive tools.
+    void pressButton(int index);
+    // Where that button is drawn and hit, in title-bar coordinates; empty when hidden.
+    QRect buttonRect(int index) const;
+
     // The button under the pointer at the last paint, -1 for none.
     int HotButtonIndex() const { return hot_button_; }
     int buttonTop() const { return button_top_; }
