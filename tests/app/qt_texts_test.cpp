@@ -38,6 +38,8 @@ TEST(QtTexts, FileDialogsAndContextMenusAreGerman)
     const auto *buttons = dialog.findChild<QDialogButtonBox *>();
     EXPECT_EQ(plain(buttons->button(QDialogButtonBox::Open)->text()), "Öffnen");
     EXPECT_EQ(plain(buttons->button(QDialogButtonBox::Cancel)->text()), "Abbrechen");
+    // For a look at it: build/tests/app_test/file_dialog.png.
+    dialog.grab().save(QStringLiteral("file_dialog.png"));
 
     QWidget window;
     TsuiEdit edit(&window);
