@@ -24,7 +24,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*"; [ -f "$work/stderr" ] && { echo "--- program stderr:"; cat "$work/stderr"; }; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  [ -f "$work/stderr" ] && { echo "--- program stderr:"; cat "$work/stderr"; }
+  [ -s "$work/xvfb.log" ] && { echo "--- Xvfb:"; tail -n 20 "$work/xvfb.log"; }
+  exit 1
+}
 
 # Waits up to $1 tenths of a second for the command to succeed.
 wait_for() {
