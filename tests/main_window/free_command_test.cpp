@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QDir>
@@ -170,12 +171,47 @@ TEST_F(MainWindowRuns, MenuAndToolBarOpenTheSameDialogAndRememberTheName)
     EXPECT_EQ(offered, hex);
 }
 
-TEST_F(MainWindowRuns, SaveDialogUsesTheNameAsTyped)
+TEST_F(MainWindowRuns, SaveDialogTakesAnExistingNameWithoutAskingAndOffersItAgain)
 {
-    ModalAnswer answer(ModalAnswer::chooseFile(QStringLiteral("/tmp/readback")));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("readback"));
+    {
+        QFile existing(file);
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("old contents");
+    }
+    // A question would stand over the file dialog; both are then closed so that the test ends.
+    ModalAnswer question(
+        [](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (!box)
+                return false;
+            box->reject();
+            QMetaObject::invokeMethod(box->parentWidget(), "reject", Qt::QueuedConnection);
+            return true;
+        },
+        5000);
+    ModalAnswer answer(ModalAnswer::chooseFile(file));
     form.menuEepromAuslesen->Click();
     ASSERT_TRUE(answer.answered());
-    EXPECT_EQ(form.Log->lines().last(), QStringLiteral("eeprom:r:/tmp/readback:i"));
+    EXPECT_FALSE(question.answered()) << "asked before replacing " << file.toStdString();
+    EXPECT_EQ(form.Log->lines().last(), QStringLiteral("eeprom:r:%1:i").arg(file));
+
+    // The next read-out offers the name chosen last.
+    QString offered;
+    ModalAnswer again([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            return false;
+        offered = dialog->selectedFiles().value(0);
+        dialog->reject();
+        return true;
+    });
+    form.show();
+    QTest::mouseClick(form.suiButton2, Qt::LeftButton);
+    form.hide();
+    ASSERT_TRUE(again.answered());
+    EXPECT_EQ(offered, file);
 }
 
 TEST(MainWindowStart, AMissingSettingsFileIsReportedAndTheWindowStillShows)

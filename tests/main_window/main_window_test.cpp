@@ -85,17 +85,25 @@ TEST(MainWindow, OnlyTheMiddleBandChangesHeightOnResize)
 TEST(MainWindow, OffersTheListsAndMenusInOrder)
 {
     TForm1 form;
-    EXPECT_EQ(form.avrselect->count(), 47);
+    EXPECT_EQ(items_of(form.avrselect),
+              (QStringList{"c128", "pwm2", "pwm3", "1200", "2313",  "2333", "2343", "4414", "4433", "4434",
+                           "8515", "8535", "m103", "m128", "m1280", "m1281", "m16", "m161", "m162", "m163",
+                           "m164", "m168", "m169", "m2560", "m2561", "m32", "m324", "m329", "m3290", "m48",
+                           "m64", "m640", "m644", "m649", "m6490", "m8", "m8515", "m8535", "m88", "t12",
+                           "t13", "t15", "t2313", "t25", "t26", "t45", "t85"}));
     EXPECT_EQ(form.avrselect->text(), QStringLiteral("m8"));
-    EXPECT_EQ(items_of(form.avrselect).first(), QStringLiteral("c128"));
-    EXPECT_EQ(items_of(form.avrselect).last(), QStringLiteral("t85"));
-    EXPECT_EQ(form.progselect->count(), 18);
+    EXPECT_EQ(items_of(form.progselect),
+              (QStringList{"par", "stk500", "stk500v2", "stk500pp", "stk500hvsp", "stk500generic", "avr910",
+                           "butterfly", "usbasp", "jtagmki", "jtagmkii", "jtagmkii_isp", "jtagmkii_dw", "dragon_dw",
+                           "dragon_jtag", "dragon_isp", "dragon_pp", "dragon_hvsp"}));
     EXPECT_EQ(form.progselect->text(), QStringLiteral("usbasp"));
     EXPECT_EQ(items_of(form.portselect),
               (QStringList{"com1", "com2", "com3", "com4", "lpt1", "lpt2", "USB"}));
     EXPECT_EQ(form.portselect->text(), QStringLiteral("USB"));
-    EXPECT_EQ(form.avrselect->maxVisibleItems(), 8);
-    EXPECT_TRUE(form.avrselect->isEditable());
+    for (const TsuiComboBox *combo : {form.avrselect, form.progselect, form.portselect}) {
+        EXPECT_EQ(combo->maxVisibleItems(), 8);
+        EXPECT_TRUE(combo->isEditable());
+    }
 
     QStringList tops;
     for (const TsuiMenuItem *top : form.MainMenu1->items())
@@ -108,21 +116,31 @@ TEST(MainWindow, OffersTheListsAndMenusInOrder)
     EXPECT_EQ(form.MainMenu1->uiStyle(), TsuiUIStyle::DeepBlue);
 }
 
+// Notes each window class the first time one of its windows is given a child, that is, in the
+// order in which the windows are built.
+class BuildOrder : public QObject {
+public:
+    QStringList classes;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QString name = QString::fromLatin1(watched->metaObject()->className());
+        if (event->type() == QEvent::ChildAdded && watched->isWidgetType() &&
+            static_cast<QWidget *>(watched)->isWindow() && name.startsWith(QStringLiteral("TForm")) &&
+            name != QStringLiteral("TForm") && !classes.contains(name))
+            classes << name;
+        return false;
+    }
+};
+
 TEST(MainWindow, CreatesTheSixWindowsHiddenWithTheMainWindowFirst)
 {
-    const QStringList before = [] {
-        QStringList names;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            names << w->objectName();
-        return names;
-    }();
+    BuildOrder order;
+    qApp->installEventFilter(&order);
     ApplicationWindows windows({});
-    QStringList created;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (!before.contains(w->objectName()) && w->objectName().startsWith(QStringLiteral("Form")))
-            created << w->objectName();
-    created.sort();
-    EXPECT_EQ(created, (QStringList{"Form1", "Form2", "Form3", "Form4", "Form5", "Form6"}));
+    qApp->removeEventFilter(&order);
+    EXPECT_EQ(order.classes, (QStringList{"TForm1", "TForm2", "TForm3", "TForm4", "TForm5", "TForm6"}));
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (w->objectName().startsWith(QStringLiteral("Form"))) {
             EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();

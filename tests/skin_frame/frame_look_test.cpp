@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -91,6 +92,28 @@ TEST(FrameLook, BorderAsWideAsTheBandStillLeavesTheTitlePicturesOnTop)
             EXPECT_EQ(image.pixelColor(x, y), left.pixelColor(x, y)) << x << "," << y;
             EXPECT_EQ(image.pixelColor(W - x - 2, y), right.pixelColor(right.width() - x - 2, y)) << x << "," << y;
         }
+}
+
+TEST(FrameLook, MacOsAndProteinClientAreasShowTheirTextureTiled)
+{
+    const struct {
+        TsuiUIStyle style;
+        const char *texture;
+    } cases[] = {{TsuiUIStyle::MacOS, "MACOS_FORM_BACKGROUND"}, {TsuiUIStyle::Protein, "PROTEIN_FORM_BACKGROUND"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.texture);
+        FramedWindow w(c.style);
+        const QImage client = w.frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage tile = LoadStyleBitmap(QLatin1String(c.texture)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(tile.size(), QSize(8, 8));
+        QSet<QRgb> colours;
+        for (int y = 100; y < 116; ++y)
+            for (int x = 100; x < 116; ++x) {
+                EXPECT_EQ(client.pixel(x, y), tile.pixel(x % 8, y % 8)) << x << "," << y;
+                colours.insert(client.pixel(x, y));
+            }
+        EXPECT_GT(colours.size(), 1) << "a texture, not a plain colour";
+    }
 }
 
 TEST(FrameLook, WinXpHasAThickBorderRoundCornersAndLargerButtons)

@@ -93,7 +93,12 @@ TEST(TitleBar, ButtonsShowHoverAndPressedPictures)
 TEST(TitleBar, InactiveWindowDrawsItsCaptionInTheInactiveColour)
 {
     FramedWindow w(TsuiUIStyle::MacOS, QStringLiteral("MMMMMMMM"));
-    w.window.show();
+    FramedWindow other(TsuiUIStyle::MacOS, QStringLiteral("Other"));
+    auto activate = [](TForm &window) {
+        window.show();
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window, 2000);
+    };
     auto caption_colours = [&w] {
         QSet<QRgb> colours;
         const QImage bar = w.grabBar();
@@ -107,12 +112,14 @@ TEST(TitleBar, InactiveWindowDrawsItsCaptionInTheInactiveColour)
         return colours;
     };
     const QColor inactive = QApplication::palette().color(QPalette::Inactive, QPalette::HighlightedText);
+    ASSERT_TRUE(activate(w.window));
     EXPECT_TRUE(caption_colours().contains(QColor(Qt::black).rgb()));
-    w.bar()->setFormActive(false);
+    // Another window becomes the active one.
+    ASSERT_TRUE(activate(other.window));
     const QSet<QRgb> dimmed = caption_colours();
     EXPECT_TRUE(dimmed.contains(inactive.rgb()));
     EXPECT_FALSE(dimmed.contains(QColor(Qt::black).rgb()));
-    w.bar()->setFormActive(true);
+    ASSERT_TRUE(activate(w.window));
     EXPECT_TRUE(caption_colours().contains(QColor(Qt::black).rgb()));
 }
 
