@@ -165,6 +165,15 @@ TEST(FrameLook, ThemeFileBorderPicturesFrameTheWindow)
     builder.AddNumber("FormBackgroundColor", 0xE7E7E7);
     builder.AddBitmap("FormLeftBorderImage", side);
     builder.AddBitmap("FormBottomBorderImage", bottom);
+    builder.AddNumber("FormMinWidthInt", 150);
+    // Title pictures 23 high: a cyan left one, a grey middle, a dark blue right one.
+    QImage title(20, 23, QImage::Format_RGB32);
+    title.fill(Qt::cyan);
+    builder.AddBitmap("TitleBarLeftImage", title);
+    title.fill(Qt::gray);
+    builder.AddBitmap("TitleBarClientImage", title);
+    title.fill(Qt::darkBlue);
+    builder.AddBitmap("TitleBarRightImage", title);
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("borders.skn")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -193,6 +202,11 @@ TEST(FrameLook, ThemeFileBorderPicturesFrameTheWindow)
     // The right band is the picture turned by 180 degrees.
     EXPECT_EQ(image.pixelColor(W - 6, y), QColor(Qt::green));
     EXPECT_EQ(image.pixelColor(W - 1, y), QColor(Qt::red));
+    // Beside the title bar and above it the title pictures run on from the window's corners.
+    for (const QPoint &p : {QPoint(1, 10), QPoint(10, 1), QPoint(5, 22)})
+        EXPECT_EQ(image.pixelColor(p), QColor(Qt::cyan)) << p.x() << "," << p.y();
+    EXPECT_EQ(image.pixelColor(W - 2, 10), QColor(Qt::darkBlue));
+    EXPECT_EQ(image.pixelColor(0, 23), QColor(Qt::red)) << "the side picture starts below the title bar";
     // Bottom: caps at the corners, the middle stretched between; the magenta corner leaves the band below.
     EXPECT_EQ(image.pixelColor(2, H - 3), QColor(Qt::blue));
     EXPECT_EQ(image.pixelColor(W - 3, H - 3), QColor(Qt::blue));
