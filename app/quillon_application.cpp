@@ -3,6 +3,7 @@
 #include "app/error_box.h"
 #include "app/quillon_error.h"
 #include "skin/accessibility/skin_accessibility.h"
+#include "skin/form/handler_boundary.h"
 #include "skin/themes/style_bitmaps.h"
 
 #include <QFont>
@@ -12,10 +13,12 @@
 QuillonApplication::QuillonApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    set_failure_report(show_error_box);
 }
 
 bool QuillonApplication::notify(QObject *receiver, QEvent *event)
 {
+    // Handlers run inside their own boundary; this is only the last resort.
     try {
         return QApplication::notify(receiver, event);
     } catch (const QuillonError &error) {

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-// The application object. Handlers let failures through; they end up here and are shown in the
-// error box, and the program goes on.
+// The application object. Failures that handlers let through are shown in its error box, and the
+// program goes on.
 class QuillonApplication : public QApplication {
 public:
     QuillonApplication(int &argc, char **argv);

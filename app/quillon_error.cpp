@@ -25,3 +25,8 @@ QuillonError QuillonError::not_an_integer(const QString &text)
 {
     return QuillonError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
 }
+
+QuillonError QuillonError::too_large(const QString &file_name, qsizetype bound)
+{
+    return QuillonError(QStringLiteral("Datei %1 ist zu groß (mehr als %2 Bytes)").arg(file_name).arg(bound));
+}

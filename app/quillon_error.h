@@ -15,6 +15,8 @@ public:
     static QuillonError cannot_create(const QString &file_name);
     static QuillonError list_index_beyond(int index);
     static QuillonError not_an_integer(const QString &text);
+    // A file longer than its reader takes; nothing of it is used.
+    static QuillonError too_large(const QString &file_name, qsizetype bound);
 
 private:
     QString message_;

@@ -5,7 +5,6 @@
 #include "app/text_lines_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -17,13 +16,9 @@ QString &stored_avrdude_path()
     return path;
 }
 
-QByteArray read_settings_bytes(const QString &file_name)
-{
-    QFile file(file_name);
-    if (!QFileInfo(file_name).isFile() || !file.open(QIODevice::ReadOnly))
-        throw QuillonError::cannot_open(file_name);
-    return file.readAll();
-}
+// A save keeps every line after line 1, so the whole file must fit; no real settings file comes
+// near this, and a damaged one of gigabytes must not be loaded.
+constexpr qsizetype SettingsFileBound = 1 << 20;
 
 // Where line 1 ends and where the lines after it begin, in bytes.
 struct FirstLineSplit {
@@ -64,12 +59,16 @@ const QString &avrdude_path() { return stored_avrdude_path(); }
 
 QString read_settings_line1()
 {
-    const QByteArray bytes = read_settings_bytes(settings_file_name());
-    if (bytes.isEmpty())
+    const QString file_name = settings_file_name();
+    const FileHead head = read_file_head(file_name, SettingsFileBound);
+    if (head.bytes.isEmpty())
         throw QuillonError::list_index_beyond(0);
+    const FirstLineSplit split = split_first_line(head.bytes);
+    if (head.cut && split.line_end == head.bytes.size())
+        throw QuillonError::too_large(file_name, SettingsFileBound);
     // Line 1 is decoded on its own: a save writes it as UTF-8 beside lines kept in whatever
     // encoding they had, and those must not change how the path reads back.
-    return decode_file_text(bytes.left(split_first_line(bytes).line_end));
+    return decode_file_line(head.bytes.left(split.line_end));
 }
 
 void refresh_avrdude_path() { stored_avrdude_path() = read_settings_line1(); }
@@ -77,7 +76,10 @@ void refresh_avrdude_path() { stored_avrdude_path() = read_settings_line1(); }
 void save_avrdude_path(const QString &text)
 {
     const QString file_name = settings_file_name();
-    const QByteArray old = read_settings_bytes(file_name);
+    const FileHead head = read_file_head(file_name, SettingsFileBound);
+    if (head.cut)
+        throw QuillonError::too_large(file_name, SettingsFileBound);
+    const QByteArray &old = head.bytes;
     if (old.isEmpty())
         throw QuillonError::list_index_beyond(0);
 

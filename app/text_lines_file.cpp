@@ -7,32 +7,46 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-QString decode_file_text(const QByteArray &bytes)
+QString decode_file_line(const QByteArray &line)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+    const QString text = utf8.decode(line);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder cp1252("windows-1252");
+    return cp1252.isValid() ? cp1252.decode(line) : QString::fromLatin1(line);
 }
 
-QStringList load_text_lines(const QString &file_name)
+FileHead read_file_head(const QString &file_name, qsizetype max_bytes)
 {
     QFile file(file_name);
     if (!QFileInfo(file_name).isFile() || !file.open(QIODevice::ReadOnly))
         throw QuillonError::cannot_open(file_name);
-    const QString text = decode_file_text(file.readAll());
+    FileHead head;
+    // One byte more than allowed tells whether the file goes on.
+    head.bytes = file.read(max_bytes + 1);
+    head.cut = head.bytes.size() > max_bytes;
+    if (head.cut)
+        head.bytes.truncate(max_bytes);
+    return head;
+}
+
+QStringList load_text_lines(const QString &file_name, ReadBound bound)
+{
+    const QByteArray bytes = read_file_head(file_name, bound.max_bytes).bytes;
     QStringList lines;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
+    for (qsizetype i = 0; i < bytes.size() && lines.size() < bound.max_lines; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
             continue;
-        lines << text.mid(start, i - start);
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+        lines << decode_file_line(bytes.mid(start, i - start));
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
-    if (start < text.size())
-        lines << text.mid(start);
+    if (start < bytes.size() && lines.size() < bound.max_lines)
+        lines << decode_file_line(bytes.mid(start));
     return lines;
 }
 

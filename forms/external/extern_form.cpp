@@ -8,6 +8,7 @@
 #include "forms/window_button.h"
 #include "skin/button/tsui_button.h"
 #include "skin/edit/tsui_edit.h"
+#include "skin/form/handler_boundary.h"
 #include "skin/form/tsui_form.h"
 #include "skin/panel/tsui_group_box.h"
 
@@ -68,14 +69,14 @@ TForm5::TForm5(TForm1 &main, TForm &fuses)
                             FileEditTop + (EditHeight - FuseButtonHeight) / 2, FuseButtonWidth, FuseButtonHeight);
     suiButton3->setGlyph(tool_glyph(ToolGlyph::Fuses));
     suiButton3->setHint(QStringLiteral("Fuses"));
-    connect(suiButton3, &TsuiButton::OnClick, this, &TForm5::suiButton3Click);
+    connect_handler(suiButton3, &TsuiButton::OnClick, this, &TForm5::suiButton3Click);
 
     suiButton1 = make_window_button(suiForm1, QStringLiteral("suiButton1"), QStringLiteral("&Programmieren"),
                              ProgramButtonGeometry);
-    connect(suiButton1, &TsuiButton::OnClick, this, &TForm5::suiButton1Click);
+    connect_handler(suiButton1, &TsuiButton::OnClick, this, &TForm5::suiButton1Click);
     suiButton2 = make_window_button(suiForm1, QStringLiteral("suiButton2"), QStringLiteral("&Abbrechen"),
                              CancelButtonGeometry);
-    connect(suiButton2, &TsuiButton::OnClick, this, &TForm5::suiButton2Click);
+    connect_handler(suiButton2, &TsuiButton::OnClick, this, &TForm5::suiButton2Click);
 
     centreOnDesktop();
 }

@@ -7,6 +7,9 @@
 
 namespace {
 
+// 24 captions of a few words each fit many times over; a huge file is not read past it.
+constexpr qsizetype DescriptionFileBound = 64 * 1024;
+
 QString fuses_dir() { return program_dir() + QStringLiteral("fuses/"); }
 
 } // namespace
@@ -19,4 +22,7 @@ QString fuse_description_file_name(const QString &device)
     return fuses_dir() + QStringLiteral("no.fuse");
 }
 
-QStringList load_fuse_description(const QString &device) { return load_text_lines(fuse_description_file_name(device)); }
+QStringList load_fuse_description(const QString &device)
+{
+    return load_text_lines(fuse_description_file_name(device), {FuseCaptionCount, DescriptionFileBound});
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/text_lines_file.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,3 +20,6 @@ QString fuse_description_file_name(const QString &device);
 // The lines of the device's description file; throws "cannot open" naming no.fuse when neither
 // file can be read.
 QStringList load_fuse_description(const QString &device);
+
+// A transfer file holds one decimal number on its first line; nothing after that line is read.
+constexpr ReadBound TransferFileBound{1, 256};

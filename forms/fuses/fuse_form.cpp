@@ -7,6 +7,7 @@
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_check_box.h"
 #include "skin/edit/tsui_combo_box.h"
+#include "skin/form/handler_boundary.h"
 #include "skin/form/tsui_form.h"
 #include "skin/panel/tsui_group_box.h"
 
@@ -98,9 +99,9 @@ TForm3::TForm3(TForm1 &main)
     suiButton1 = createButton(QStringLiteral("suiButton1"), QStringLiteral("&Lesen"), ReadButtonLeft);
     suiButton2 = createButton(QStringLiteral("suiButton2"), QStringLiteral("&Schreiben"), WriteButtonLeft);
     suiButton3 = createButton(QStringLiteral("suiButton3"), QStringLiteral("&Abbrechen"), CancelButtonLeft);
-    connect(suiButton1, &TsuiButton::OnClick, this, &TForm3::read_fuses);
-    connect(suiButton2, &TsuiButton::OnClick, this, &TForm3::write_fuses);
-    connect(suiButton3, &TsuiButton::OnClick, this, &TForm3::close);
+    connect_handler(suiButton1, &TsuiButton::OnClick, this, &TForm3::read_fuses);
+    connect_handler(suiButton2, &TsuiButton::OnClick, this, &TForm3::write_fuses);
+    connect_handler(suiButton3, &TsuiButton::OnClick, this, &TForm3::close);
 
     suiForm1->realign();
     centreOnDesktop();
@@ -117,7 +118,7 @@ TsuiGroupBox *TForm3::createFuseGroup(const QString &name, const QString &captio
     for (int n = 0; n < static_cast<int>(boxes.size()); ++n) {
         TsuiCheckBox *box = make_check_box(group, prefix + QString::number(n), QStringLiteral("Bit %1").arg(n),
                                            BitBoxLeft, FirstBitBoxTop + n * BitBoxStep);
-        connect(box, &TsuiCheckBox::OnClick, this, &TForm3::recompute_fuse_values);
+        connect_handler(box, &TsuiCheckBox::OnClick, this, &TForm3::recompute_fuse_values);
         boxes[static_cast<std::size_t>(n)] = box;
     }
     return group;

@@ -4,6 +4,7 @@
 #include "app/text_lines_file.h"
 #include "avrdude/command_lines.h"
 #include "avrdude/run_report.h"
+#include "forms/fuses/fuse_description.h"
 #include "forms/fuses/fuse_transfer_dir.h"
 #include "forms/main/main_form.h"
 
@@ -48,7 +49,7 @@ void TForm3::take_transfer_file(const QString &file_name, QLabel *label, int &st
 {
     if (!QFileInfo::exists(file_name))
         return;
-    const QStringList lines = load_text_lines(file_name);
+    const QStringList lines = load_text_lines(file_name, TransferFileBound);
     QFile::remove(file_name);
     if (lines.isEmpty())
         throw QuillonError::list_index_beyond(0);

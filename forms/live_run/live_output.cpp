@@ -68,9 +68,7 @@ void LiveOutput::flush()
         }
     }
     if (log_) {
-        QTextCursor cursor(log_->document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(with_plain_line_breaks(text));
+        log_->appendStreamText(with_plain_line_breaks(text));
         log_->moveCursor(QTextCursor::End);
     }
 }

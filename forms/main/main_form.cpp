@@ -11,6 +11,7 @@
 #include "skin/edit/tsui_combo_box.h"
 #include "skin/edit/tsui_edit.h"
 #include "skin/edit/tsui_memo.h"
+#include "skin/form/handler_boundary.h"
 #include "skin/form/tsui_form.h"
 #include "skin/layout/align.h"
 #include "skin/menu/tsui_main_menu.h"
@@ -130,7 +131,7 @@ void TForm1::createToolBar()
         button->setGeometry(left, ToolButtonTop, ToolButtonWidth, ToolButtonHeight);
         button->setHint(QString::fromUtf8(b.hint));
         button->setGlyph(tool_glyph(b.glyph));
-        connect(button, &TsuiButton::OnClick, this, b.handler);
+        connect_handler(button, &TsuiButton::OnClick, this, b.handler);
         *b.field = button;
         left += ToolButtonStep;
     }
@@ -178,7 +179,7 @@ void TForm1::createCommandGroup()
 
     suiButton1 = make_window_button(commandGroup, QStringLiteral("suiButton1"), QStringLiteral("Senden"),
                                     QRect(600, 23, 80, 22));
-    connect(suiButton1, &TsuiButton::OnClick, this, &TForm1::suiButton1Click);
+    connect_handler(suiButton1, &TsuiButton::OnClick, this, &TForm1::suiButton1Click);
 }
 
 void TForm1::createLogPanel()

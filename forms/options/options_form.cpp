@@ -6,6 +6,7 @@
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_radio_button.h"
 #include "skin/edit/tsui_edit.h"
+#include "skin/form/handler_boundary.h"
 #include "skin/form/tsui_form.h"
 
 #include <QDir>
@@ -75,7 +76,7 @@ TForm4::TForm4()
     suiEdit1->setGeometry(Left, PathEditTop, PathEditWidth, EditHeight);
     suiButton1 = make_window_button(suiForm1, QStringLiteral("suiButton1"), QStringLiteral("&Suchen"),
                              QRect(ButtonLeft, SearchButtonTop, ButtonWidth, SearchButtonHeight));
-    connect(suiButton1, &TsuiButton::OnClick, this, &TForm4::suiButton1Click);
+    connect_handler(suiButton1, &TsuiButton::OnClick, this, &TForm4::suiButton1Click);
 
     Label2 = make_label(suiForm1, QStringLiteral("Label2"),
                         QStringLiteral("Für Parallelport-Programmer wird der giveio-Treiber benötigt!"), Left,
@@ -85,7 +86,7 @@ TForm4::TForm4()
 
     suiButton2 = make_window_button(suiForm1, QStringLiteral("suiButton2"), QStringLiteral("S&peichern"),
                              QRect(ButtonLeft, SaveButtonTop, ButtonWidth, SaveButtonHeight));
-    connect(suiButton2, &TsuiButton::OnClick, this, &TForm4::suiButton2Click);
+    connect_handler(suiButton2, &TsuiButton::OnClick, this, &TForm4::suiButton2Click);
 
     centreOnDesktop();
 }

@@ -7,6 +7,8 @@
 
 #include <QPainter>
 
+#include <limits>
+
 namespace {
 constexpr int NewEditWidth = 121;
 constexpr int NewEditHeight = 21;
@@ -21,6 +23,9 @@ TsuiEdit::TsuiEdit(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFrame(false);
     setTextMargins(BorderBand, BorderBand, BorderBand, BorderBand);
+    // The edit takes any length, as its framework's default of no limit does; Qt would cut a
+    // pasted text at 32767 characters without a word.
+    setMaxLength(std::numeric_limits<int>::max());
     resize(NewEditWidth, NewEditHeight);
     setUIStyle(GetOwnerFormStyle(parent));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/edit/long_lines.h"
 #include "skin/edit/tsui_scroll_bar.h"
 #include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
@@ -45,13 +46,18 @@ public:
     TsuiScrollBar *hScrollBar() const { return h_bar_; }
     void setHScrollBar(TsuiScrollBar *bar);
 
+    // Lines come back and copy whole, also those shown cut (see long_lines.h).
     QStringList lines() const;
     void clearLines() { clear(); }
     void appendLines(const QStringList &lines);
+    // Text as it arrives from a child, "\n" ending lines, for a live view: cut the same way,
+    // and what is left out is not kept.
+    void appendStreamText(const QString &text);
 
 protected:
     void ApplyLook() override;
     void FileThemeChanged() override;
+    QMimeData *createMimeDataFromSelection() const override;
     bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -74,4 +80,5 @@ private:
     // Break the loop between the memo and its linked bars while one of them updates the other.
     bool syncing_bars_ = false;
     bool scrolling_from_bar_ = false;
+    StreamLineCutter stream_cutter_;
 };

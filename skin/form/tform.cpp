@@ -1,5 +1,6 @@
 #include "skin/form/tform.h"
 
+#include "skin/form/handler_boundary.h"
 #include "skin/form/tsui_form.h"
 #include "skin/frameless/window_geometry.h"
 
@@ -87,7 +88,7 @@ void TForm::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        run_handler([this] { FormShow(); });
 }
 
 void TForm::closeEvent(QCloseEvent *event)

@@ -1,5 +1,7 @@
 #include "skin/menu/tsui_menu_item.h"
 
+#include "skin/form/handler_boundary.h"
+
 
 TsuiMenuItem::TsuiMenuItem(const QString &caption, QObject *parent)
     : QObject(parent)
@@ -54,7 +56,7 @@ TsuiMenuItem *TsuiMenuItem::add(const QString &caption, std::function<void()> on
 {
     auto *item = new TsuiMenuItem(caption, this);
     if (on_click)
-        connect(item, &TsuiMenuItem::OnClick, this, std::move(on_click));
+        connect_handler(item, &TsuiMenuItem::OnClick, this, std::move(on_click));
     adopt(item);
     return item;
 }

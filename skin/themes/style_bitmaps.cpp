@@ -1,5 +1,6 @@
 #include "skin/themes/style_bitmaps.h"
 
+#include "skin/form/handler_boundary.h"
 #include "skin/themes/builtin_theme_table.h"
 
 #include <QCache>
@@ -57,11 +58,6 @@ size_t qHash(const FrameKey &key, size_t seed = 0)
 
 } // namespace
 
-TsuiResourceNotFound::TsuiResourceNotFound(const QString &name)
-    : std::runtime_error(QStringLiteral("Bitmap resource \"%1\" not found").arg(name).toStdString())
-{
-}
-
 bool HasStyleBitmap(const QString &name)
 {
     EnsureResourcesRegistered();
@@ -80,8 +76,12 @@ QImage LoadStyleBitmap(const QString &name)
     QImage image;
     if (HasStyleBitmap(name))
         image.load(ResourcePath(name));
-    if (image.isNull())
-        throw TsuiResourceNotFound(name);
+    if (image.isNull()) {
+        // Kept as empty, so that the next paint neither loads nor reports it again.
+        decoded.insert(name, image);
+        report_failure_later(QStringLiteral("Bitmap resource \"%1\" not found").arg(name));
+        return image;
+    }
     // One pixel format for every bitmap, whatever the file stored (the glyphs are palette images).
     image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     decoded.insert(name, image);

@@ -6,16 +6,11 @@
 #include <QIcon>
 #include <QImage>
 #include <QString>
-#include <stdexcept>
-
-// Raised for a bitmap name that the executable does not carry.
-class TsuiResourceNotFound : public std::runtime_error {
-public:
-    explicit TsuiResourceNotFound(const QString &name);
-};
 
 // The embedded style bitmap of that name (for example "MACOS_BUTTON"), decoded on first use and
-// kept; callers cut frames from it at every paint. Throws TsuiResourceNotFound.
+// kept; callers cut frames from it at every paint. A name the executable does not carry, or a
+// bitmap that does not decode, gives an empty image and is reported once, from the event loop:
+// this is called from paint handlers, which must neither throw nor open a window.
 QImage LoadStyleBitmap(const QString &name);
 
 // True when the executable carries a bitmap of that name.

@@ -2,6 +2,7 @@
 #include "app/quillon_error.h"
 #include "skin/button/tsui_button.h"
 #include "skin/dialog/tfrm_msg.h"
+#include "skin/form/handler_boundary.h"
 #include "skin/themes/style_bitmaps.h"
 #include "tests/support/modal_answer.h"
 
@@ -30,10 +31,13 @@ TEST(ErrorBox, CatchesWhatAHandlerLetsThroughAndTheProgramGoesOn)
 {
     QPushButton button(QStringLiteral("fail"));
     int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&] {
+    connect_handler(&button, &QPushButton::clicked, &button, [&] {
         ++clicks;
         throw QuillonError::list_index_beyond(20);
     });
+    // The failure stays inside its handler: the signal still reaches the ones connected after it.
+    int later_slots = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++later_slots; });
     button.show();
 
     bool stop_icon = false;
@@ -60,4 +64,18 @@ TEST(ErrorBox, CatchesWhatAHandlerLetsThroughAndTheProgramGoesOn)
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_TRUE(second.answered());
     EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(later_slots, 2);
+}
+
+// Bitmaps are loaded in paint handlers: a missing one is reported from the event loop, once.
+TEST(ErrorBox, AMissingBitmapIsReportedOnceAndNotThrown)
+{
+    ModalAnswer answer(ModalAnswer::closeMessageBox());
+    EXPECT_TRUE(LoadStyleBitmap(QStringLiteral("NO_SUCH_BITMAP")).isNull());
+    EXPECT_TRUE(LoadStyleBitmap(QStringLiteral("NO_SUCH_BITMAP")).isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answer.answered(); }, 10000));
+    EXPECT_EQ(answer.seenText(), QStringLiteral("Bitmap resource \"NO_SUCH_BITMAP\" not found."));
+    ModalAnswer second(ModalAnswer::closeMessageBox(), 300);
+    QTest::qWait(500);
+    EXPECT_FALSE(second.answered());
 }

@@ -1,5 +1,6 @@
 #include "app/quillon_error.h"
 #include "app/settings.h"
+#include "app/text_lines_file.h"
 #include "tests/support/program_dir_files.h"
 
 #include <QDir>
@@ -126,4 +127,47 @@ TEST_F(SettingsFile, ReadOnlyProgramDirFileIsCopiedForTheUserWithTheNewPath)
     EXPECT_EQ(failure_of([] { save_avrdude_path("x"); }),
               QStringLiteral("Datei %1 kann nicht erstellt werden").arg(user_settings_file_name()));
     EXPECT_EQ(read_program_file(Settings), QByteArray("old\r\nkeep\r\n"));
+}
+
+// A damaged settings file may be gigabytes long: it is read only as far as the save must keep.
+TEST_F(SettingsFile, AnOversizedFileIsRefusedWithoutLoadingIt)
+{
+    const QString too_large = QStringLiteral("Datei %1 ist zu groß (mehr als 1048576 Bytes)").arg(settings_file_name());
+    const QByteArray long_line(10 << 20, 'p');
+    write_program_file(Settings, "/usr/bin/avrdude\r\n");
+    refresh_avrdude_path();
+    write_program_file(Settings, long_line + "\r\nrest\r\n");
+    EXPECT_EQ(failure_of([] { refresh_avrdude_path(); }), too_large);
+    EXPECT_EQ(avrdude_path(), QStringLiteral("/usr/bin/avrdude"));
+
+    // Line 1 within the bound reads, but a save cannot keep the rest: nothing is written.
+    const QByteArray big = "/opt/avrdude\r\n" + long_line;
+    write_program_file(Settings, big);
+    EXPECT_EQ(read_settings_line1(), QStringLiteral("/opt/avrdude"));
+    EXPECT_EQ(failure_of([] { save_avrdude_path(QStringLiteral("/x")); }), too_large);
+    EXPECT_EQ(read_program_file(Settings), big);
+}
+
+TEST(TextLinesFile, ReadsWithinItsBoundAndDecodesEachLineByItself)
+{
+    const QString file = program_file(QStringLiteral("lines.txt"));
+    struct Case {
+        QByteArray bytes;
+        ReadBound bound;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        // One Latin-1 (code page 1252) line spoils none of the UTF-8 ones around it.
+        {"Gr\xc3\xb6\xc3\x9f" "e\r\nM\xe4rz \x80\nS\xc3\xbc" "d", {24, 1000}, {"Größe", "März €", "Süd"}},
+        {"a\rb\r\nc\nd\n", {2, 1000}, {"a", "b"}},
+        {"12\r\n34", {1, 256}, {"12"}},
+        // The byte bound cuts: what was read is all there is.
+        {QByteArray(100, '7') + "\r\n", {1, 10}, {QString(10, u'7')}},
+        {"a\nb\nc", {24, 3}, {"a", "b"}},
+    };
+    for (const Case &c : cases) {
+        write_program_file(QStringLiteral("lines.txt"), c.bytes);
+        EXPECT_EQ(load_text_lines(file, c.bound), c.lines) << c.bytes.left(40).toStdString();
+    }
+    remove_program_file(QStringLiteral("lines.txt"));
 }

@@ -1,6 +1,7 @@
 // A child process for the runner's tests: does what its arguments say, in order.
 //   out:TEXT / err:TEXT    write TEXT to stdout / stderr (escapes: \r \n \0 \xHH \\)
 //   outfill:N / errfill:N  write N bytes to stdout / stderr
+//   outline:N              write one line of N bytes to stdout, without a line break
 //   sleep:MS               sleep
 //   grandchild:MS          start a grandchild that keeps both pipes open for MS, then go on
 //   signal:N               end by signal N
@@ -85,6 +86,9 @@ int main(int argc, char **argv)
             write_all(verb == "out" ? 1 : 2, text.data(), text.size());
         } else if (verb == "outfill" || verb == "errfill") {
             fill(verb == "outfill" ? 1 : 2, std::atol(value));
+        } else if (verb == "outline") {
+            const std::string line(static_cast<std::size_t>(std::atol(value)), 'x');
+            write_all(1, line.data(), line.size());
         } else if (verb == "sleep") {
             ::usleep(static_cast<useconds_t>(std::atol(value) * 1000));
         } else if (verb == "grandchild") {

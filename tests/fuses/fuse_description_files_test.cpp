@@ -19,6 +19,8 @@
 namespace {
 
 const QString AvrdudeConf = QStringLiteral("/etc/avrdude.conf");
+// Beyond the 24 lines the window reads, so that a stray 25th line shows.
+constexpr ReadBound WholeFile{1000, 1 << 20};
 
 // Just enough of avrdude.conf: each part's ids, its parent and the memories it defines or drops.
 struct ConfPart {
@@ -191,7 +193,7 @@ TEST(FuseDescriptionFiles, EveryListedDeviceHasAFileThatAgreesWithAvrdude)
     QStringList unknown;
     for (const QString &device : DeviceIds) {
         SCOPED_TRACE(device.toStdString());
-        const QStringList lines = load_text_lines(shipped(device + QStringLiteral(".fuse")));
+        const QStringList lines = load_text_lines(shipped(device + QStringLiteral(".fuse")), WholeFile);
         ASSERT_EQ(lines.size(), FuseCaptionCount);
         QSet<QString> names;
         for (int i = 0; i < FuseCaptionCount; ++i) {
@@ -257,7 +259,7 @@ TEST(FuseDescriptionFiles, EveryBitIsNamedAsTheDeviceHeadersNameIt)
 
 TEST(FuseDescriptionFiles, TheFallbackAndNothingElseIsShipped)
 {
-    const QStringList lines = load_text_lines(shipped(QStringLiteral("no.fuse")));
+    const QStringList lines = load_text_lines(shipped(QStringLiteral("no.fuse")), WholeFile);
     ASSERT_EQ(lines.size(), FuseCaptionCount);
     EXPECT_NE(lines[ExtendedFuseMarkerIndex], NoExtendedFuseMarker);
     QStringList expected_files{QStringLiteral("no.fuse")};

@@ -47,7 +47,7 @@ void description(const std::string &bytes)
 void transfer(const std::string &bytes)
 {
     write_file(transfer_file(), bytes);
-    const QStringList lines = load_text_lines(transfer_file());
+    const QStringList lines = load_text_lines(transfer_file(), TransferFileBound);
     check_lines(lines, bytes.size());
     if (lines.isEmpty())
         return;

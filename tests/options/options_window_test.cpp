@@ -180,6 +180,9 @@ TEST_F(OptionsWindow, AReadOnlySettingsFileWithoutAUserFolderIsReportedAndTheWin
         UserFolderBlocked() { qputenv("XDG_CONFIG_HOME", program_file(Settings).toLocal8Bit()); }
         ~UserFolderBlocked() { qputenv("XDG_CONFIG_HOME", kept); }
     } blocked;
+    // The failure ends the handler, not the click: a slot connected after it still runs.
+    int later_slots = 0;
+    QObject::connect(options.suiButton2, &TsuiButton::OnClick, [&later_slots] { ++later_slots; });
     bool still_open = false;
     ModalAnswer error_box(ModalAnswer::closeMessageBox());
     ModalAnswer answer(when_shown(options, [this, &still_open] {
@@ -194,6 +197,7 @@ TEST_F(OptionsWindow, AReadOnlySettingsFileWithoutAUserFolderIsReportedAndTheWin
     EXPECT_EQ(error_box.seenText(),
               QStringLiteral("Datei %1 kann nicht erstellt werden.").arg(user_settings_file_name()));
     EXPECT_TRUE(still_open);
+    EXPECT_EQ(later_slots, 1);
     EXPECT_EQ(driver_shows.shows, 0);
     EXPECT_EQ(read_program_file(Settings), ThreeLines);
 }

@@ -1,0 +1,213 @@
+#include "tests/hostile_input/hostile_cases.h"
+
+#include "app/settings.h"
+#include "avrdude/run_report.h"
+#include "forms/application_windows.h"
+#include "forms/fuses/fuse_form.h"
+#include "forms/main/main_form.h"
+#include "skin/button/tsui_button.h"
+#include "skin/button/tsui_check_box.h"
+#include "skin/edit/tsui_combo_box.h"
+#include "skin/edit/tsui_edit.h"
+#include "skin/edit/tsui_memo.h"
+#include "tests/support/modal_answer.h"
+#include "tests/support/program_dir_files.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+constexpr int BeatMs = 5;
+const QString Settings = QStringLiteral("options.ini");
+
+// Beside the test programs, or in the test tree when a benchmark runs the cases.
+QString test_child()
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString beside = dir + QStringLiteral("/../avrdude_test/test_child");
+    return QFile::exists(beside) ? beside : dir + QStringLiteral("/../tests/avrdude_test/test_child");
+}
+
+void use_avrdude_path(const QByteArray &path)
+{
+    write_program_file(Settings, path + "\r\n");
+    refresh_avrdude_path();
+}
+
+// The answer to the error box a case expects, kept until the check reads it.
+std::shared_ptr<ModalAnswer> &error_box()
+{
+    static std::shared_ptr<ModalAnswer> answer;
+    return answer;
+}
+
+void expect_error_box() { error_box() = std::make_shared<ModalAnswer>(ModalAnswer::closeMessageBox()); }
+
+QString error_box_said(const QString &text)
+{
+    const std::shared_ptr<ModalAnswer> answer = std::exchange(error_box(), nullptr);
+    if (!answer || !answer->answered())
+        return QStringLiteral("no error box");
+    return answer->seenText() == text ? QString() : QStringLiteral("error box said: ") + answer->seenText().left(200);
+}
+
+void send_free_command(ApplicationWindows &windows, const QString &text)
+{
+    windows.main().command->setText(text);
+    QTest::mouseClick(windows.main().suiButton1, Qt::LeftButton);
+}
+
+void paste_into_command(ApplicationWindows &windows, const QString &text)
+{
+    TsuiEdit *command = windows.main().command;
+    command->clear();
+    command->setFocus();
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(command, Qt::Key_V, Qt::ControlModifier);
+}
+
+QString log_is(ApplicationWindows &windows, const QStringList &expected)
+{
+    const QStringList lines = windows.main().Log->lines();
+    return lines == expected ? QString() : QStringLiteral("log has %1 lines, first %2").arg(lines.size()).arg(lines.value(0).left(80));
+}
+
+QString failure_lines_of(const QString &path)
+{
+    return QStringList{AvrdudePathNotOk, path, QStringLiteral("Passen sie den Pfad unter Einstellungen -> Optionen an!")}.join(u'\n');
+}
+
+// Copying the whole log gives every line whole, also the ones shown cut.
+QString copy_of_log(ApplicationWindows &windows)
+{
+    TsuiMemo *log = windows.main().Log;
+    log->selectAll();
+    log->copy();
+    return QGuiApplication::clipboard()->text();
+}
+
+void show_fuse_window(ApplicationWindows &windows, const QString &device)
+{
+    windows.main().avrselect->setText(device);
+    windows.fuses().hide();
+    QTest::mouseClick(windows.main().suiButton6, Qt::LeftButton);
+}
+
+QString fuse_caption(ApplicationWindows &windows, int index) { return windows.fuses().bitBox(index)->text(); }
+
+} // namespace
+
+std::vector<HostileCase> hostile_cases()
+{
+    const QString long_output(1 << 20, u'x');
+    const QString long_path = QStringLiteral("/nicht/da/") + QString(900 * 1000, u'p');
+    const QString pasted = QStringLiteral("echoargs ") + QString(100000 - 9, u'a');
+    const QString unstartable = QStringLiteral("echoargs ") + QString(200000, u'a');
+    const QString mixed_captions = QStringLiteral("Größe\nMärz €\nSüd");
+    return {
+        {"child prints a 1 MB line",
+         [](ApplicationWindows &w) {
+             use_avrdude_path(test_child().toUtf8());
+             send_free_command(w, QStringLiteral("outline:1048576"));
+         },
+         [long_output](ApplicationWindows &w) {
+             const QStringList expected{QStringLiteral("Return-Code des Programms: 0"), QStringLiteral("---Output---"), long_output};
+             if (const QString wrong = log_is(w, expected); !wrong.isEmpty())
+                 return wrong;
+             return copy_of_log(w) == expected.join(u'\n') ? QString() : QStringLiteral("copy is not the whole log");
+         }},
+        {"failure lines quote a 900 kB avrdude path",
+         [long_path](ApplicationWindows &w) {
+             use_avrdude_path(long_path.toUtf8());
+             send_free_command(w, QStringLiteral("-p m8"));
+         },
+         [long_path](ApplicationWindows &w) { return copy_of_log(w) == failure_lines_of(long_path) ? QString() : QStringLiteral("failure lines differ"); }},
+        {"options.ini with a 10 MB first line",
+         [](ApplicationWindows &w) {
+             write_program_file(Settings, QByteArray(10 << 20, 'p') + "\r\n");
+             expect_error_box();
+             w.main().hide();
+             w.main().show();
+         },
+         [](ApplicationWindows &) {
+             return error_box_said(QStringLiteral("Datei %1 ist zu groß (mehr als 1048576 Bytes)").arg(program_file(Settings)));
+         }},
+        {"a 5 GB sparse description file",
+         [](ApplicationWindows &w) {
+             QFile file(program_file(QStringLiteral("fuses/huge.fuse")));
+             file.open(QIODevice::WriteOnly);
+             file.resize(5LL << 30);
+             file.close();
+             expect_error_box();
+             show_fuse_window(w, QStringLiteral("huge"));
+             remove_program_file(QStringLiteral("fuses/huge.fuse"));
+         },
+         // 64 KiB of zero bytes are one line; the second is missing.
+         [](ApplicationWindows &) { return error_box_said(QStringLiteral("Listenindex überschreitet das Maximum (1)")); }},
+        {"a description file in mixed encodings",
+         [](ApplicationWindows &w) {
+             QByteArray lines = "Gr\xc3\xb6\xc3\x9f" "e\r\nM\xe4rz \x80\r\nS\xc3\xbc" "d\r\n";
+             for (int i = 3; i < 24; ++i)
+                 lines += "Bit\r\n";
+             write_program_file(QStringLiteral("fuses/mixed.fuse"), lines);
+             show_fuse_window(w, QStringLiteral("mixed"));
+             remove_program_file(QStringLiteral("fuses/mixed.fuse"));
+         },
+         [mixed_captions](ApplicationWindows &w) {
+             const QString captions = QStringList{fuse_caption(w, 0), fuse_caption(w, 1), fuse_caption(w, 2)}.join(u'\n');
+             return captions == mixed_captions ? QString() : QStringLiteral("captions: ") + captions;
+         }},
+        {"a pasted command of 100,000 characters",
+         [pasted](ApplicationWindows &w) {
+             use_avrdude_path(test_child().toUtf8());
+             paste_into_command(w, pasted);
+             QTest::mouseClick(w.main().suiButton1, Qt::LeftButton);
+         },
+         [pasted](ApplicationWindows &w) {
+             if (w.main().command->text() != pasted)
+                 return QStringLiteral("the edit holds %1 characters").arg(w.main().command->text().size());
+             return log_is(w, {QStringLiteral("Return-Code des Programms: 0"), QStringLiteral("---Output---"), pasted.mid(9)});
+         }},
+        {"a command too long to start",
+         [unstartable](ApplicationWindows &w) {
+             use_avrdude_path(test_child().toUtf8());
+             paste_into_command(w, unstartable);
+             QTest::mouseClick(w.main().suiButton1, Qt::LeftButton);
+         },
+         [](ApplicationWindows &w) { return copy_of_log(w) == failure_lines_of(test_child()) ? QString() : QStringLiteral("no failure lines"); }},
+    };
+}
+
+CaseFigures run_hostile_case(ApplicationWindows &windows, const HostileCase &hostile)
+{
+    CaseFigures figures;
+    QElapsedTimer clock;
+    qint64 last_beat = 0;
+    qint64 longest = 0;
+    QTimer beat;
+    beat.setInterval(BeatMs);
+    beat.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - last_beat);
+        last_beat = now;
+    });
+    clock.start();
+    beat.start();
+    hostile.act(windows);
+    // The last stretch counts too: from the last beat to the moment the loop answers again.
+    const qint64 act_end = clock.nsecsElapsed();
+    QTest::qWaitFor([&] { return last_beat >= act_end; }, 60000);
+    figures.total_ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    figures.longest_gap_ms = static_cast<double>(longest) / 1e6;
+    figures.failure = hostile.check(windows);
+    return figures;
+}

@@ -1,0 +1,29 @@
+#include "forms/application_windows.h"
+#include "forms/main/main_form.h"
+#include "tests/hostile_input/hostile_cases.h"
+#include "tests/support/program_dir_files.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Far above the second a user waits, far below the minutes these cases took before; generous
+// enough for a sanitizer build on a busy machine.
+constexpr double AnswerBoundMs = 5000;
+
+} // namespace
+
+TEST(HostileInput, EveryCaseIsHandledAndTheWindowsKeepAnswering)
+{
+    install_data_file(QStringLiteral("fuses/no.fuse"));
+    write_program_file(QStringLiteral("options.ini"), "/usr/bin/avrdude\r\n");
+    ApplicationWindows windows({});
+    windows.main().show();
+    for (const HostileCase &hostile : hostile_cases()) {
+        SCOPED_TRACE(hostile.name);
+        const CaseFigures figures = run_hostile_case(windows, hostile);
+        EXPECT_TRUE(figures.failure.isEmpty()) << figures.failure.toStdString();
+        EXPECT_LT(figures.longest_gap_ms, AnswerBoundMs);
+    }
+    remove_program_file(QStringLiteral("options.ini"));
+}
