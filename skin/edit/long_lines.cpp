@@ -1,10 +1,14 @@
 #include "skin/edit/long_lines.h"
 
+#include <QLocale>
+
 namespace {
 
 QString cut_marker(qsizetype left_out)
 {
-    return QStringLiteral(" … (%L1 weitere Zeichen; Kopieren liefert die ganze Zeile)").arg(left_out);
+    // The marker is German like every text the user reads, its number too.
+    return QStringLiteral(" … (%1 weitere Zeichen; Kopieren liefert die ganze Zeile)")
+        .arg(QLocale(QLocale::German).toString(left_out));
 }
 
 } // namespace

@@ -2,10 +2,14 @@
 #include "skin/edit/tsui_memo.h"
 #include "skin/edit/tsui_scroll_bar.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -86,6 +90,48 @@ TEST(Memo, LogMemoBorderWithScrollBarInside)
     EXPECT_EQ(bar.top(), 2);
     EXPECT_EQ(bar.bottom(), 390 - 3);
     EXPECT_EQ(memo->viewport()->geometry().left(), 2);
+}
+
+// Long lines are shown cut, with a marker, and still read back and copy whole; a live stream is
+// cut the same way as it arrives.
+TEST(Memo, LongLinesAreShownCutButReadAndCopiedWhole)
+{
+    TsuiMemo memo(nullptr);
+    memo.resize(681, 390);
+    const QString long_line(ShownLineLimit * 3, u'x');
+    const QStringList lines{QStringLiteral("kurz"), long_line, QStringLiteral("danach")};
+    memo.appendLines(lines);
+    const QString shown = memo.document()->toPlainText();
+    EXPECT_LT(shown.size(), ShownLineLimit + 200);
+    EXPECT_TRUE(shown.contains(QStringLiteral(" … (4.000 weitere Zeichen; Kopieren liefert die ganze Zeile)")));
+    EXPECT_EQ(memo.lines(), lines);
+
+    struct Selection {
+        int from, to;
+        QString copied;
+    };
+    const int after_cut = static_cast<int>(shown.indexOf(QStringLiteral("danach")));
+    const Selection selections[] = {
+        {0, static_cast<int>(shown.size()), lines.join(u'\n')},
+        {1, 3, QStringLiteral("ur")},
+        {2, 10, QStringLiteral("rz\n") + long_line},
+        {after_cut + 1, after_cut + 3, QStringLiteral("an")},
+    };
+    for (const Selection &selection : selections) {
+        QTextCursor cursor(memo.document());
+        cursor.setPosition(selection.from);
+        cursor.setPosition(selection.to, QTextCursor::KeepAnchor);
+        memo.setTextCursor(cursor);
+        memo.copy();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), selection.copied) << selection.from << ".." << selection.to;
+    }
+
+    memo.clearLines();
+    memo.appendStreamText(QString(ShownLineLimit - 1, u'y'));
+    memo.appendStreamText(QStringLiteral("yyy\nz"));
+    memo.appendStreamText(QString(ShownLineLimit * 2, u'z'));
+    EXPECT_EQ(memo.document()->toPlainText(),
+              QString(ShownLineLimit, u'y') + QStringLiteral(" …\n") + QString(ShownLineLimit, u'z') + QStringLiteral(" …"));
 }
 
 // A 100,000-line report goes in as one insertion and comes out as the same lines.
