@@ -31,6 +31,15 @@ int open_descriptor_count()
     return count;
 }
 
+// What the test child's fill writes: 64 KiB blocks of 'x', each ending in a line break.
+QByteArray fill_bytes(qsizetype count)
+{
+    QByteArray bytes(count, 'x');
+    for (qsizetype end = 65535; end < count; end += 65536)
+        bytes[end] = '\n';
+    return bytes;
+}
+
 } // namespace
 
 TEST(ProcessRunner, CapturesBothStreamsSeparatelyWithTheExitCode)
@@ -48,13 +57,20 @@ TEST(ProcessRunner, CapturesBothStreamsSeparatelyWithTheExitCode)
     EXPECT_TRUE(silent.errors.isEmpty());
 }
 
+// Streams larger than any pipe or read come through whole, byte for byte, to the result and to
+// the observer alike.
 TEST(ProcessRunner, DrainsBothPipesSoAFullOneCannotBlockTheOther)
 {
-    const RunResult result = run_child(QStringLiteral("errfill:300000 out:after outfill:200000 errfill:5"));
+    QByteArray seen[2];
+    const RunResult result = run_child(QStringLiteral("errfill:3000000 out:after outfill:2500000 errfill:5"),
+                                       [&](OutputStream stream, const char *data, std::size_t size) {
+                                           seen[stream == OutputStream::Errors].append(data, static_cast<qsizetype>(size));
+                                       });
     ASSERT_TRUE(result.started);
-    EXPECT_EQ(result.errors.size(), 300005);
-    EXPECT_EQ(result.output.size(), 5 + 200000);
-    EXPECT_TRUE(result.output.startsWith("after"));
+    EXPECT_TRUE(result.errors == fill_bytes(3000000) + fill_bytes(5));
+    EXPECT_TRUE(result.output == "after" + fill_bytes(2500000));
+    EXPECT_TRUE(seen[0] == result.output);
+    EXPECT_TRUE(seen[1] == result.errors);
 }
 
 TEST(ProcessRunner, ReportsAChildEndedBySignalAs128PlusTheSignal)

@@ -247,7 +247,7 @@ TEST(FuseDescriptionFiles, EveryBitIsNamedAsTheDeviceHeadersNameIt)
                 name = exception.names[i];
             }
         }
-        QStringList lines = load_text_lines(shipped(device + QStringLiteral(".fuse"))).mid(0, FuseCaptionCount);
+        QStringList lines = load_text_lines(shipped(device + QStringLiteral(".fuse")), WholeFile).mid(0, FuseCaptionCount);
         ASSERT_EQ(lines.size(), FuseCaptionCount);
         EXPECT_EQ(lines[ExtendedFuseMarkerIndex] == NoExtendedFuseMarker, header.bytes < 3);
         if (lines[ExtendedFuseMarkerIndex] == NoExtendedFuseMarker)
