@@ -139,14 +139,8 @@ bool TsuiCheckBox::canTakeFocus() const
 
 QImage TsuiCheckBox::picture(int frameIndex) const
 {
-    QImage result;
-    try {
-        result = lookSource().frame(PictureElement(), frameIndex, StripFrameCount);
-    } catch (const std::exception &) {
-        // Without a picture the box still shows and sizes its caption.
-        result = QImage();
-    }
-    return result;
+    // Without a picture (an empty image) the box still shows and sizes its caption.
+    return lookSource().frame(PictureElement(), frameIndex, StripFrameCount);
 }
 
 QSize TsuiCheckBox::autoSizeFor(const QImage &picture) const

@@ -144,11 +144,7 @@ void TsuiCustomButton::UpdateAutoSize()
     if (!auto_size_)
         return;
     QImage strip;
-    try {
-        GetThemeBitmap(uiStyle(), ThemeElement::ButtonImage, &strip);
-    } catch (const std::exception &) {
-        strip = QImage();
-    }
+    GetThemeBitmap(uiStyle(), ThemeElement::ButtonImage, &strip);
     const int stripHeight = strip.height() == 0 ? BlankFrameSize.height() : strip.height();
     const int stripWidth = strip.width() == 0 ? BlankFrameSize.width() : strip.width();
     resize(stripWidth / StripFrameCount, stripHeight);
@@ -234,16 +230,15 @@ void TsuiCustomButton::fetchFrame(int index, QImage *bitmap) const
 QImage TsuiCustomButton::currentFrame()
 {
     QImage frame;
-    try {
-        if (!isEnabled())
-            GetDisabledPicture(&frame);
-        else if (pressed_)
-            GetMouseDownPicture(&frame);
-        else if (mouse_inside_)
-            GetMouseOnPicture(&frame);
-        else
-            GetNormalPicture(&frame);
-    } catch (const std::exception &) {
+    if (!isEnabled())
+        GetDisabledPicture(&frame);
+    else if (pressed_)
+        GetMouseDownPicture(&frame);
+    else if (mouse_inside_)
+        GetMouseOnPicture(&frame);
+    else
+        GetNormalPicture(&frame);
+    if (frame.isNull()) {
         // A missing strip must not stop the button from showing its caption.
         frame = QImage(BlankFrameSize, QImage::Format_ARGB32);
         frame.fill(Qt::transparent);
