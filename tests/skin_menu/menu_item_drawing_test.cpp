@@ -201,10 +201,10 @@ TEST(MenuItemDrawing, CheckedItemShowsTheCheckMarkAndLateItemsAreDrawnToo)
 
 TEST(MenuItemDrawing, CheckedItemWithAPictureSitsInANineteenPixelBox)
 {
+    TImageList pictures;
     QWidget owner;
     TsuiPopupMenu menu(&owner);
     menu.setUIStyle(TsuiUIStyle::DeepBlue);
-    TImageList pictures;
     QImage green(16, 16, QImage::Format_RGB32);
     green.fill(Qt::green);
     pictures.AddMasked(green, Qt::white);
