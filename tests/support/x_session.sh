@@ -4,6 +4,8 @@
 # the program's windows. Xvfb, the program (its PID set in $program_pid) and every PID added to
 # $helper_pids are ended by their PID when the script exits; a program whose stderr goes to
 # $work/stderr has it shown by fail.
+# Their tests hold the ctest resource lock x_session: one session at a time, so that the timing of
+# the slow ones (a tool tip's ten seconds, the accessibility bus) does not depend on the others.
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
