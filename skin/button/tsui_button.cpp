@@ -139,8 +139,11 @@ void TsuiButton::PaintCaption(QPainter &canvas, const QString &caption)
 
 void TsuiButton::PaintFocus(QPainter &canvas)
 {
-    // These two styles mark focus by a bold caption instead of a rectangle.
-    if (uiStyle() == TsuiUIStyle::MacOS || uiStyle() == TsuiUIStyle::BlueGlass)
+    // These two styles mark focus by a bold caption instead of a rectangle; a button with only a
+    // glyph has no caption to make bold and shows the rectangle, so that the keyboard's place is
+    // always seen.
+    const bool boldStyle = uiStyle() == TsuiUIStyle::MacOS || uiStyle() == TsuiUIStyle::BlueGlass;
+    if (boldStyle && !caption().trimmed().isEmpty())
         setBoldCaption();
     else
         TsuiCustomButton::PaintFocus(canvas);

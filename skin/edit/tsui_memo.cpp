@@ -261,6 +261,10 @@ void TsuiMemo::changeEvent(QEvent *event)
     QPlainTextEdit::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         updateLinkedBars();
+    // A read-only pane, a log, is still read with the keyboard: its caret shows where the reader
+    // is, and the arrow keys move it.
+    if (event->type() == QEvent::ReadOnlyChange && isReadOnly())
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 void TsuiMemo::moveEvent(QMoveEvent *event)

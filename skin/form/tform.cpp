@@ -1,6 +1,7 @@
 #include "skin/form/tform.h"
 
 #include "skin/form/handler_boundary.h"
+#include "skin/form/reading_order.h"
 #include "skin/form/tsui_form.h"
 #include "skin/frameless/window_geometry.h"
 
@@ -87,8 +88,11 @@ void TForm::centreOnDesktop()
 void TForm::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        run_handler([this] { FormShow(); });
+    if (event->spontaneous())
+        return;
+    // Windows place and show controls as they go: the order is taken from where they ended up.
+    SetReadingTabOrder(this);
+    run_handler([this] { FormShow(); });
 }
 
 void TForm::closeEvent(QCloseEvent *event)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Quillon as a screen reader meets it: on its own X server, with a private D-Bus session and the
-# AT-SPI accessibility bus, read_windows.py reads all six windows of the real program and works
-# it through accessibility actions alone. The program runs from a copy of its folder, since the
-# options window saves options.ini beside it. Every wait is bounded.
-# Usage: accessibility_session.sh PROGRAM
+# Quillon as a screen reader's or a keyboard user's desktop meets it: its own X server with
+# openbox, a private D-Bus session and the AT-SPI accessibility bus. SCRIPT (read_windows.py or
+# keyboard_tour.py) reads the real program's windows there and works it. The program runs from a
+# copy of its folder, since the options window saves options.ini beside it. Every wait is bounded.
+# Usage: accessibility_session.sh SCRIPT PROGRAM
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../support/x_session.sh"
@@ -11,9 +11,13 @@ source "$here/../support/x_session.sh"
 command -v dbus-run-session >/dev/null || { echo "SKIP: dbus-run-session is not installed"; exit 77; }
 [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "SKIP: at-spi2-core is not installed"; exit 77; }
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
+command -v openbox >/dev/null || { echo "SKIP: openbox is not installed"; exit 77; }
 
 start_xvfb
-cp -r "$(dirname "$1")" "$work/program"
+HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+helper_pids+=($!)
+wait_for 300 eval 'xprop -root _NET_CLIENT_LIST | grep -q "window id"' || fail "openbox did not start: $(cat "$work/openbox.log")"
+cp -r "$(dirname "$2")" "$work/program"
 cd "$work"
 # The session bus, and with it the accessibility bus it starts, ends with the script.
-timeout 170 dbus-run-session -- /usr/bin/python3 "$here/read_windows.py" "$work/program/$(basename "$1")"
+timeout 170 dbus-run-session -- /usr/bin/python3 "$here/$1" "$work/program/$(basename "$2")"

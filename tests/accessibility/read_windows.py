@@ -5,111 +5,12 @@ program (PROGRAM, from a folder it may write to), checks that every window answe
 roles and names a user needs, works the program through accessibility actions alone and prints
 each window's tree. Exits 0 on success, 1 with the reason on the first failure.
 """
-import os
-import subprocess
 import sys
-import time
 
+from atspi_session import Failure, Program, run, act, children, expect, find, print_tree, wait_for, walk
 import pyatspi
 
 PROGRAM = sys.argv[1]
-TREE_DEPTH = 12
-
-
-class Failure(Exception):
-    pass
-
-
-def wait_for(what, find, seconds=15.0):
-    """Polls find() until it returns something true, for at most `seconds`."""
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        try:
-            found = find()
-        except Exception:  # the tree changes while it is read
-            found = None
-        if found:
-            return found
-        time.sleep(0.1)
-    raise Failure(f"timed out waiting for {what}")
-
-
-def children(node):
-    return [child for child in node if child is not None]
-
-
-def walk(node, depth=0):
-    yield node, depth
-    # A combo box's list and a scroll area's inner parts say nothing a user needs.
-    if depth < TREE_DEPTH and node.getRoleName() not in ("list", "filler"):
-        for child in children(node):
-            yield from walk(child, depth + 1)
-
-
-def find(node, role, name=None):
-    for found, _ in walk(node):
-        if found.getRoleName() == role and (name is None or found.name == name):
-            return found
-    return None
-
-
-def entries(node):
-    return {(found.getRoleName(), found.name) for found, _ in walk(node)}
-
-
-def print_tree(title, node):
-    print(f"--- {title}")
-    for found, depth in walk(node):
-        if found.getRoleName() in ("list", "filler"):
-            continue
-        print("  " * depth + f'{found.getRoleName()} "{found.name}"')
-
-
-class Program:
-    def __init__(self, arguments=()):
-        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        self.process = subprocess.Popen([PROGRAM, *arguments], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
-        self.app = wait_for("Quillon on the accessibility bus", self._app, 40)
-
-    def _app(self):
-        for app in children(pyatspi.Registry.getDesktop(0)):
-            if app.name == "Quillon" and app.get_process_id() == self.process.pid:
-                return app
-        return None
-
-    def window(self, name):
-        return wait_for(f'window "{name}"', lambda: next(
-            (w for w in children(self.app) if w.name == name and w.getState().contains(pyatspi.STATE_SHOWING)), None))
-
-    def gone(self, name):
-        wait_for(f'window "{name}" to close', lambda: not any(
-            w.name == name and w.getState().contains(pyatspi.STATE_SHOWING) for w in children(self.app)))
-
-    def end(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-        try:
-            self.process.wait(10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
-
-
-def act(node, action):
-    """Runs the named action (press, toggle) of a node, as a screen reader's user does."""
-    actions = node.queryAction()
-    names = [actions.getName(i).lower() for i in range(actions.nActions)]
-    if action not in names:
-        raise Failure(f'{node.getRoleName()} "{node.name}" offers {names}, not {action}')
-    actions.doAction(names.index(action))
-
-
-def expect(node, title, wanted):
-    missing = set(wanted) - entries(node)
-    if missing:
-        print_tree(title, node)
-        raise Failure(f"{title} lacks {sorted(missing)}")
 
 
 def choose_menu(program, main, top, item):
@@ -125,7 +26,7 @@ def title_button(window, name):
 
 
 def main_window_session():
-    program = Program()
+    program = Program(PROGRAM)
     try:
         main = program.window("Tessaly Quillon for AVRDude")
         expect(main, "main window", [
@@ -195,7 +96,7 @@ def main_window_session():
 
 
 def external_window_session():
-    program = Program(["m8", "usbasp", "USB", "firmware.hex"])
+    program = Program(PROGRAM, ["m8", "usbasp", "USB", "firmware.hex"])
     try:
         external = program.window("Extern-Prog")
         expect(external, "external window", [("panel", "Externer Aufruf:"), ("push button", "Schließen")])
@@ -204,16 +105,5 @@ def external_window_session():
         program.end()
 
 
-def main():
-    try:
-        main_window_session()
-        external_window_session()
-    except Failure as failure:
-        print(f"FAIL: {failure}")
-        return 1
-    print("PASS")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run(main_window_session, external_window_session))

@@ -182,7 +182,7 @@ TEST_F(ButtonLook, FaceShowsHoverAndPressedFrames)
     EXPECT_FALSE(button->isPressed());
 }
 
-TEST_F(ButtonLook, FocusIsABoldCaptionInMacOsAndADottedRectangleElsewhere)
+TEST_F(ButtonLook, FocusIsABoldCaptionInMacOsAndADottedRectangleElsewhereAndOnGlyphButtons)
 {
     auto *mac = new TsuiButton(&window);
     mac->setUIStyle(TsuiUIStyle::MacOS);
@@ -192,6 +192,12 @@ TEST_F(ButtonLook, FocusIsABoldCaptionInMacOsAndADottedRectangleElsewhere)
     xp->setUIStyle(TsuiUIStyle::WinXP);
     xp->setGeometry(0, 30, 80, 22);
     xp->setText(QStringLiteral("Senden"));
+    // A tool button has no caption to make bold: it shows the rectangle, so that the keyboard's
+    // place is seen there too.
+    auto *tool = new TsuiButton(&window);
+    tool->setUIStyle(TsuiUIStyle::BlueGlass);
+    tool->setGeometry(100, 0, 80, 27);
+    tool->setGlyph(GreenGlyph());
     ASSERT_TRUE(button_probe::Activate(&window));
 
     const auto darkPixels = [](const QImage &image) {
@@ -231,4 +237,10 @@ TEST_F(ButtonLook, FocusIsABoldCaptionInMacOsAndADottedRectangleElsewhere)
     EXPECT_EQ(dotsInColumn(xpFocused, 78), 0);
     EXPECT_GT(dotsOnRow(xpFocused, 19), 10);
     EXPECT_EQ(dotsOnRow(xpFocused, 20), 0);
+
+    const QImage toolPlain = Render(tool);
+    tool->setFocus();
+    ASSERT_TRUE(tool->hasFocus());
+    EXPECT_GT(dotsOnRow(Render(tool), 2), 10);
+    EXPECT_EQ(dotsOnRow(toolPlain, 2), 0);
 }
