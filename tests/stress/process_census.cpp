@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <QThreadPool>
 
 #include <cerrno>
 #include <signal.h>
@@ -13,6 +14,8 @@
 namespace {
 
 constexpr int ReapPollMs = 10;
+constexpr int PoolWaitMs = 5000;
+const QString PooledThreadName = QStringLiteral("Thread (pooled)");
 
 int entry_count(const QString &directory)
 {
@@ -34,9 +37,7 @@ pid_t parent_of(const QString &pid)
     return fields.size() > 1 ? fields[1].toInt() : -1;
 }
 
-} // namespace
-
-ProcessCensus take_census()
+ProcessCensus census_now()
 {
     ProcessCensus census;
     census.open_descriptors = entry_count(QStringLiteral("/proc/self/fd"));
@@ -55,6 +56,24 @@ ProcessCensus take_census()
         const pid_t pid = entry.toInt(&numeric);
         if (numeric && parent_of(entry) == self)
             census.children << pid;
+    }
+    return census;
+}
+
+} // namespace
+
+ProcessCensus take_census()
+{
+    // Qt fills large areas on its global thread pool while it paints, and keeps those threads
+    // for half a minute: they are Qt's, not left behind. Painting runs on this thread only, so
+    // once the pool has let its threads go and they have ended, none comes back before the count.
+    QThreadPool::globalInstance()->waitForDone(PoolWaitMs);
+    QElapsedTimer clock;
+    clock.start();
+    ProcessCensus census = census_now();
+    while (census.thread_names.contains(PooledThreadName) && clock.elapsed() < PoolWaitMs) {
+        QThread::msleep(ReapPollMs);
+        census = census_now();
     }
     return census;
 }
