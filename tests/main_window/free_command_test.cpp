@@ -47,6 +47,25 @@ protected:
 
     void presetLog() { form.Log->appendLines({QStringLiteral("previous run")}); }
 
+    // The file the dialog offers when the tool-bar button opens it next; the dialog is cancelled.
+    QString offeredByTheNextDialog(TsuiButton *button)
+    {
+        QString offered;
+        ModalAnswer again([&](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            if (!dialog)
+                return false;
+            offered = dialog->selectedFiles().value(0);
+            dialog->reject();
+            return true;
+        });
+        form.show();
+        QTest::mouseClick(button, Qt::LeftButton);
+        form.hide();
+        EXPECT_TRUE(again.answered());
+        return offered;
+    }
+
     TForm1 form;
 };
 
@@ -155,20 +174,7 @@ TEST_F(MainWindowRuns, MenuAndToolBarOpenTheSameDialogAndRememberTheName)
                            "-U", "flash:w:" + hex + ":a"}));
 
     // The next showing offers the same file again.
-    QString offered;
-    ModalAnswer again([&](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        if (!dialog)
-            return false;
-        offered = dialog->selectedFiles().value(0);
-        dialog->reject();
-        return true;
-    });
-    form.show();
-    QTest::mouseClick(form.suiButton5, Qt::LeftButton);
-    form.hide();
-    ASSERT_TRUE(again.answered());
-    EXPECT_EQ(offered, hex);
+    EXPECT_EQ(offeredByTheNextDialog(form.suiButton5), hex);
 }
 
 TEST_F(MainWindowRuns, SaveDialogTakesAnExistingNameWithoutAskingAndOffersItAgain)
@@ -198,20 +204,7 @@ TEST_F(MainWindowRuns, SaveDialogTakesAnExistingNameWithoutAskingAndOffersItAgai
     EXPECT_EQ(form.Log->lines().last(), QStringLiteral("eeprom:r:%1:i").arg(file));
 
     // The next read-out offers the name chosen last.
-    QString offered;
-    ModalAnswer again([&](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        if (!dialog)
-            return false;
-        offered = dialog->selectedFiles().value(0);
-        dialog->reject();
-        return true;
-    });
-    form.show();
-    QTest::mouseClick(form.suiButton2, Qt::LeftButton);
-    form.hide();
-    ASSERT_TRUE(again.answered());
-    EXPECT_EQ(offered, file);
+    EXPECT_EQ(offeredByTheNextDialog(form.suiButton2), file);
 }
 
 TEST(MainWindowStart, AMissingSettingsFileIsReportedAndTheWindowStillShows)
