@@ -1,12 +1,12 @@
 // The main window's chip commands end to end: the real avrdude against the simulated programmer.
 #include "app/settings.h"
 #include "forms/main/main_form.h"
-#include "intel_hex.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "skin/edit/tsui_edit.h"
 #include "skin/edit/tsui_memo.h"
 #include "skin/menu/tsui_main_menu.h"
 #include "tests/support/avr910_simulator.h"
+#include "tests/support/intel_hex.h"
 #include "tests/support/modal_answer.h"
 #include "tests/support/program_dir_files.h"
 

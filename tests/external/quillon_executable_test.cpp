@@ -1,9 +1,9 @@
 // The real executable, started by another tool with device, programmer, port and HEX file, and
 // operated through the keyboard: Alt+P in the external window programs the simulated chip.
 
-#include "tests/external/intel_hex.h"
 #include "tests/external/vnc_keyboard.h"
 #include "tests/support/avr910_simulator.h"
+#include "tests/support/intel_hex.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,10 @@
-#include "intel_hex.h"
+#include "tests/support/intel_hex.h"
 
-#include <QList>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <stdexcept>
 
 namespace {
 
@@ -45,4 +49,24 @@ std::map<int, unsigned char> parse_intel_hex(const QByteArray &text)
             bytes[address + i] = static_cast<unsigned char>(raw[4 + i]);
     }
     return bytes;
+}
+
+std::vector<std::uint8_t> test_program()
+{
+    // Not a multiple of a flash page, and no FF at the end, so padding shows as a difference.
+    constexpr std::size_t Size = 150;
+    std::vector<std::uint8_t> bytes(Size);
+    for (std::size_t i = 0; i < Size; ++i)
+        bytes[i] = static_cast<std::uint8_t>((i * 11 + 5) % 0xFF);
+    return bytes;
+}
+
+void write_intel_hex(const QString &file_name, const std::vector<std::uint8_t> &bytes)
+{
+    const QByteArray text = to_intel_hex(QByteArray(reinterpret_cast<const char *>(bytes.data()),
+                                                    static_cast<qsizetype>(bytes.size())));
+    QDir().mkpath(QFileInfo(file_name).absolutePath());
+    QFile file(file_name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size())
+        throw std::runtime_error("cannot write " + file_name.toStdString());
 }
