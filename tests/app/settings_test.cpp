@@ -1,6 +1,7 @@
 #include "app/quillon_error.h"
 #include "app/settings.h"
 #include "app/text_lines_file.h"
+#include "tests/support/failure_of.h"
 #include "tests/support/program_dir_files.h"
 
 #include <QDir>
@@ -31,16 +32,6 @@ public:
         QDir(program_file(UserConfig)).removeRecursively();
     }
 };
-
-QString failure_of(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const QuillonError &error) {
-        return error.message();
-    }
-    return QString();
-}
 
 } // namespace
 

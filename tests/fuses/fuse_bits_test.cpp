@@ -2,6 +2,7 @@
 
 #include "app/quillon_error.h"
 #include "forms/fuses/fuse_bits.h"
+#include "tests/support/failure_of.h"
 
 #include <gtest/gtest.h>
 
@@ -36,12 +37,8 @@ TEST(FuseConversion, EveryByteRoundTrips)
 
 TEST(FuseConversion, TextThatIsNoIntegerFailsWithTheRuntimeMessage)
 {
-    try {
-        decimal_to_binary_text(QStringLiteral("abc"));
-        FAIL() << "no failure";
-    } catch (const QuillonError &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("'abc' ist kein gültiger Integerwert"));
-    }
+    EXPECT_EQ(failure_of([] { decimal_to_binary_text(QStringLiteral("abc")); }),
+              QStringLiteral("'abc' ist kein gültiger Integerwert"));
     EXPECT_THROW(decimal_integer(QString()), QuillonError);
     EXPECT_THROW(decimal_integer(QStringLiteral("12x")), QuillonError);
     EXPECT_EQ(decimal_integer(QStringLiteral("226")), 226);

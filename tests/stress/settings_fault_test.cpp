@@ -5,6 +5,7 @@
 #include "app/program_dir.h"
 #include "app/quillon_error.h"
 #include "app/settings.h"
+#include "tests/support/failure_of.h"
 #include "tests/support/private_mounts.h"
 #include "tests/support/program_dir_files.h"
 
@@ -15,7 +16,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <functional>
 #include <sys/statvfs.h>
 
 namespace {
@@ -33,16 +33,6 @@ const QByteArray OldSettings = "/usr/bin/avrdude\r\nGer\xe4t \xfc"
                                "ber Port\r\nzweite \xc3\xa4 Zeile\r\nohne Umbruch";
 
 QString directory() { return QDir(program_dir()).absolutePath(); }
-
-QString failure_of(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const QuillonError &error) {
-        return error.message();
-    }
-    return QString();
-}
 
 qint64 free_bytes()
 {
