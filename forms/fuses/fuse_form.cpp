@@ -6,6 +6,7 @@
 #include "forms/window_button.h"
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_check_box.h"
+#include "skin/dialog/tsui_message_dialog.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "skin/form/handler_boundary.h"
 #include "skin/form/tsui_form.h"
@@ -102,6 +103,22 @@ TForm3::TForm3(TForm1 &main)
     connect_handler(suiButton1, &TsuiButton::OnClick, this, &TForm3::read_fuses);
     connect_handler(suiButton2, &TsuiButton::OnClick, this, &TForm3::write_fuses);
     connect_handler(suiButton3, &TsuiButton::OnClick, this, &TForm3::close);
+
+    // "Abbrechen" comes first, so it has the focus: Enter and Escape both cancel. The other
+    // button's result is neither OK nor Cancel, so no key reaches it without the user moving there.
+    lockoutDialog = new TsuiMessageDialog(this);
+    lockoutDialog->setObjectName(QStringLiteral("lockoutDialog"));
+    lockoutDialog->setUIStyle(TsuiUIStyle::MacOS);
+    lockoutDialog->setCaptionFontColor(Qt::black);
+    lockoutDialog->setIconType(TsuiIconType::suiWarning);
+    lockoutDialog->setCaption(QStringLiteral("Fuses schreiben"));
+    lockoutDialog->setButtonCount(2);
+    lockoutDialog->setButton1Caption(QStringLiteral("Abbrechen"));
+    lockoutDialog->setButton1ModalResult(mrCancel);
+    lockoutDialog->setButton2Caption(QStringLiteral("Schreiben"));
+    lockoutDialog->setButton2ModalResult(LockoutConfirmed);
+    // What was read belongs to the device it was read as.
+    connect(main_.avrselect, &QComboBox::currentTextChanged, this, [this] { last_read_.forget(); });
 
     suiForm1->realign();
     centreOnDesktop();

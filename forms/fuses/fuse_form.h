@@ -2,6 +2,7 @@
 
 #include "avrdude/command_line.h"
 #include "forms/fuses/fuse_bits.h"
+#include "forms/fuses/fuse_lockout.h"
 #include "skin/form/tform.h"
 
 #include <array>
@@ -12,6 +13,7 @@ class TsuiButton;
 class TsuiCheckBox;
 class TsuiForm;
 class TsuiGroupBox;
+class TsuiMessageDialog;
 
 // The fuse window: the low, high and extended fuse bytes of the device chosen in the main window,
 // bit by bit, with captions from the device's description file. Reads and writes go through
@@ -24,6 +26,8 @@ public:
 
     using BitBoxes = std::array<TsuiCheckBox *, 8>;
     static constexpr int FuseGroupCount = 3;
+    // The lockout question's result for "Schreiben".
+    static constexpr int LockoutConfirmed = 6;
 
     // Box index 0 to 23: low bits 0 to 7, high bits 0 to 7, extended bits 0 to 7.
     TsuiCheckBox *bitBox(int index) const;
@@ -45,6 +49,8 @@ public:
     TsuiButton *suiButton1; // &Lesen
     TsuiButton *suiButton2; // &Schreiben
     TsuiButton *suiButton3; // &Abbrechen
+    // Asks before a write that can lock the chip out of its programmer.
+    TsuiMessageDialog *lockoutDialog;
 
     // Builds the three bytes from the 24 boxes and shows them in the three labels.
     void recompute_fuse_values();
@@ -55,6 +61,9 @@ public:
     // and (for reading) the folder the transfer files go to, (for writing) the labels as they stand.
     CommandLine read_fuses_command_line(const QString &transfer_dir) const;
     CommandLine write_fuses_command_line() const;
+    // The bytes a write sends as the labels stand: the extended one only with the flag set.
+    FuseByteValues intended_fuse_bytes() const;
+    const LastFuseRead &lastRead() const { return last_read_; }
 
 protected:
     void FormShow() override;
@@ -69,8 +78,13 @@ private:
     // recomputes the labels through its click event.
     void set_boxes_from(const StoredFuseValues &values);
     // Takes one transfer file avrdude left into the label and the stored value.
-    void take_transfer_file(const QString &file_name, QLabel *label, int &stored_value);
+    void take_transfer_file(int fuse, const QString &file_name, QLabel *label, int &stored_value);
+    // Shows the lockout question when the write would need it; true when the write may go on.
+    bool confirm_lockout_risks();
+    // The 24 bit names of the device the write goes to; the captions shown when its file is unreadable.
+    QStringList lockout_bit_names() const;
 
     TForm1 &main_;
     bool ExtendedFuseFlag = false;
+    LastFuseRead last_read_;
 };

@@ -7,6 +7,8 @@
 #include "forms/fuses/fuse_description.h"
 #include "forms/fuses/fuse_transfer_dir.h"
 #include "forms/main/main_form.h"
+#include "skin/button/tsui_check_box.h"
+#include "skin/dialog/tsui_message_dialog.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,9 +35,9 @@ void TForm3::read_fuses()
     // Whether or not avrdude ran: take what it left, then show the stored values, which undoes
     // box changes not yet written when a file is missing.
     StoredFuseValues &stored = stored_fuse_values();
-    take_transfer_file(x + LowTransferFile, Label1, stored.low);
-    take_transfer_file(x + HighTransferFile, Label2, stored.high);
-    take_transfer_file(x + ExtendedTransferFile, Label3, stored.extended);
+    take_transfer_file(0, x + LowTransferFile, Label1, stored.low);
+    take_transfer_file(1, x + HighTransferFile, Label2, stored.high);
+    take_transfer_file(2, x + ExtendedTransferFile, Label3, stored.extended);
     set_boxes_from(stored);
 }
 
@@ -45,7 +47,7 @@ CommandLine TForm3::read_fuses_command_line(const QString &transfer_dir) const
     return read_fuses_command(main_.chipTarget(), transfer_dir, extended_argument);
 }
 
-void TForm3::take_transfer_file(const QString &file_name, QLabel *label, int &stored_value)
+void TForm3::take_transfer_file(int fuse, const QString &file_name, QLabel *label, int &stored_value)
 {
     if (!QFileInfo::exists(file_name))
         return;
@@ -55,12 +57,44 @@ void TForm3::take_transfer_file(const QString &file_name, QLabel *label, int &st
         throw QuillonError::list_index_beyond(0);
     label->setText(lines.first());
     stored_value = fuse_byte_value(lines.first());
+    last_read_.take(fuse, stored_value);
 }
 
 void TForm3::write_fuses()
 {
     recompute_fuse_values();
-    main_.runIntoLog(write_fuses_command_line(), {AvrdudePathNotOk});
+    const CommandLine command = write_fuses_command_line();
+    if (confirm_lockout_risks())
+        main_.runIntoLog(command, {AvrdudePathNotOk});
+}
+
+bool TForm3::confirm_lockout_risks()
+{
+    const FuseByteValues intended = intended_fuse_bytes();
+    const std::vector<LockoutRisk> risks = lockout_risks(lockout_bit_names(), intended, last_read_.bytes());
+    if (risks.empty())
+        return true;
+    lockoutDialog->setText(lockout_warning_text(risks, compared_with_nothing(intended, last_read_.bytes())));
+    return lockoutDialog->ShowModal() == LockoutConfirmed;
+}
+
+QStringList TForm3::lockout_bit_names() const
+{
+    try {
+        return load_fuse_description(main_.chipTarget().device);
+    } catch (const QuillonError &) {
+        QStringList shown;
+        for (int index = 0; index < FuseCaptionCount; ++index)
+            shown << bitBox(index)->text();
+        return shown;
+    }
+}
+
+FuseByteValues TForm3::intended_fuse_bytes() const
+{
+    const int extended = Label3->text() == QStringLiteral("0") ? 255 : decimal_integer(Label3->text());
+    return {decimal_integer(Label1->text()), decimal_integer(Label2->text()),
+            ExtendedFuseFlag ? std::optional<int>(extended) : std::nullopt};
 }
 
 CommandLine TForm3::write_fuses_command_line() const

@@ -156,7 +156,7 @@ TEST_F(FuseReadWrite, ExtendedFuseGoesBothWaysAndSmallValuesKeepOneDigit)
             fuses.h[n]->setChecked(true);
     }
     fuses.h[5]->setChecked(true);
-    QTest::mouseClick(fuses.suiButton2, Qt::LeftButton);
+    writeConfirmingLockout();
     expectCommandLine(fuses.write_fuses_command_line(),
                       writeTail(QStringLiteral("F"), QStringLiteral("0"), QStringLiteral("FF")));
 
@@ -241,7 +241,7 @@ TEST_F(FuseReadWrite, AFailedReadLeavesTheBoxesAtWhatWasLastSeenOrRead)
     EXPECT_EQ(labels(), (QStringList{"255", "223", "255"}));
     EXPECT_FALSE(fuses.l[2]->isChecked());
     useAvrdudePath(program_file(Recorder));
-    QTest::mouseClick(fuses.suiButton2, Qt::LeftButton);
+    writeConfirmingLockout();
     expectCommandLine(fuses.write_fuses_command_line(), writeTail(QStringLiteral("FF"), QStringLiteral("DF")));
 
     // After a good read, a failing one undoes the user's changes back to what was read.
@@ -254,6 +254,45 @@ TEST_F(FuseReadWrite, AFailedReadLeavesTheBoxesAtWhatWasLastSeenOrRead)
     EXPECT_EQ(labels(), (QStringList{"226", "217", "255"}));
     EXPECT_EQ(boxesByte(0), 226);
     EXPECT_EQ(boxesByte(1), 217);
+}
+
+// A write that can lock the chip out asks first; Enter and Escape cancel it and nothing is sent.
+TEST_F(FuseReadWrite, AWriteThatCanLockTheChipOutAsksFirst)
+{
+    choose(QStringLiteral("m8"));
+    fuses.show();
+    avrdudeLeaves("225\n", "217\n");
+    QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);
+    const QStringList read_report = main.Log->lines();
+    remove_program_file(QStringLiteral("args.txt"));
+
+    QTest::mouseClick(fuses.h[7], Qt::LeftButton); // RSTDISBL programmed
+    for (const int key : {Qt::Key_Return, Qt::Key_Escape}) {
+        ModalAnswer answer(ModalAnswer::pressKeyInMessageWindow(key));
+        QTest::mouseClick(fuses.suiButton2, Qt::LeftButton);
+        ASSERT_TRUE(answer.answered()) << key;
+        EXPECT_TRUE(answer.seenText().startsWith(QStringLiteral("Dieses Schreiben kann den Chip aussperren:\n\n"
+                                                                "RSTDISBL (1 → 0) wird programmiert:")))
+            << answer.seenText().toStdString();
+        EXPECT_FALSE(QFileInfo::exists(program_file(QStringLiteral("args.txt")))) << key;
+        EXPECT_EQ(main.Log->lines(), read_report) << key;
+    }
+    writeConfirmingLockout();
+    expectCommandLine(fuses.write_fuses_command_line(), writeTail(QStringLiteral("E1"), QStringLiteral("59")));
+
+    // Choosing a device forgets what was read: the same bytes are now compared with nothing.
+    main.avrselect->setText(QStringLiteral("m16"));
+    main.avrselect->setText(QStringLiteral("m8"));
+    QTest::mouseClick(fuses.h[7], Qt::LeftButton);
+    // Saved to look at, then cancelled.
+    ModalAnswer unread([](QWidget *modal) {
+        modal->grab().save(program_file(QStringLiteral("lockout_question.png")));
+        return ModalAnswer::pressKeyInMessageWindow(Qt::Key_Escape)(modal);
+    });
+    QTest::mouseClick(fuses.suiButton2, Qt::LeftButton);
+    ASSERT_TRUE(unread.answered());
+    EXPECT_TRUE(unread.seenText().startsWith(QStringLiteral("Seit der Wahl des Geräts wurden die Fuses nicht gelesen")))
+        << unread.seenText().toStdString();
 }
 
 // Renders the window after a read, to look at and to check where the controls sit.

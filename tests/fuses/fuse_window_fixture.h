@@ -7,9 +7,12 @@
 #include "forms/main/main_form.h"
 #include "skin/button/tsui_check_box.h"
 #include "skin/edit/tsui_combo_box.h"
+#include "skin/button/tsui_button.h"
+#include "tests/support/modal_answer.h"
 #include "tests/support/program_dir_files.h"
 
 #include <QLabel>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +62,14 @@ protected:
         for (int n = 0; n < 8; ++n)
             checked[static_cast<std::size_t>(n)] = fuses.bitBox(group * 8 + n)->isChecked();
         return fuse_byte_from_boxes(checked);
+    }
+
+    // Clicks "&Schreiben" and answers the lockout question with its "Schreiben".
+    void writeConfirmingLockout()
+    {
+        ModalAnswer answer(ModalAnswer::clickMessageWindowButton(2));
+        QTest::mouseClick(fuses.suiButton2, Qt::LeftButton);
+        EXPECT_TRUE(answer.answered()) << "no lockout question";
     }
 
     QStringList captions(int first, int count) const

@@ -6,6 +6,7 @@
 #include "skin/edit/tsui_memo.h"
 #include "tests/fuses/fuse_window_fixture.h"
 #include "tests/support/avr910_simulator.h"
+#include "tests/support/modal_answer.h"
 #include "tests/support/private_mounts.h"
 
 #include <QFileInfo>
@@ -75,7 +76,7 @@ TEST_F(FusesEndToEnd, ATmega8ReadThenWriteChangedBoxes)
     QTest::mouseClick(fuses.l[2], Qt::LeftButton); // -> CKSEL2 1
     QTest::mouseClick(fuses.h[3], Qt::LeftButton); // EESAVE 0
     EXPECT_EQ(labels(), (QStringList{"228", "209", "255"}));
-    write();
+    writeConfirmingLockout();
     EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
     const Avr910Fuses chip = sim->fuses();
     EXPECT_EQ(chip.lfuse, 0xE4);
@@ -104,7 +105,7 @@ TEST_F(FusesEndToEnd, ATtiny85WithItsExtendedFuse)
     // CKDIV8 unprogrammed, self-programming enabled.
     QTest::mouseClick(fuses.l[7], Qt::LeftButton);
     QTest::mouseClick(fuses.e[0], Qt::LeftButton);
-    write();
+    writeConfirmingLockout();
     EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
     Avr910Fuses chip = sim->fuses();
     EXPECT_EQ(chip.lfuse, 0xE2);
@@ -166,7 +167,7 @@ TEST_F(FusesEndToEnd, AReadOnlyProgramFolderAndAFirstReadThatFails)
     expectShown(1, 0xDF);
 
     main.portselect->setText(port);
-    write();
+    writeConfirmingLockout();
     EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
     EXPECT_EQ(sim->fuses().lfuse, 0xFF);
     EXPECT_EQ(sim->fuses().hfuse, 0xDF);
@@ -176,4 +177,41 @@ TEST_F(FusesEndToEnd, AReadOnlyProgramFolderAndAFirstReadThatFails)
     expectShown(0, 0xFF);
     expectShown(1, 0xDF);
     expectNoTransferFiles();
+}
+
+// Programming RSTDISBL would leave the ATmega8 to a high-voltage programmer: nothing goes to the
+// chip until the user confirms, and then exactly the bytes the window shows. An ordinary write
+// (EESAVE) asks nothing.
+TEST_F(FusesEndToEnd, ATmega8AsksBeforeRstdisblAndNotForAnOrdinaryWrite)
+{
+    start("m8");
+    sim->setFuses({.lfuse = 0xE1, .hfuse = 0xD9, .efuse = 0xFF, .lock = 0xFF});
+    read();
+    const QStringList read_report = main.Log->lines();
+
+    QTest::mouseClick(fuses.h[7], Qt::LeftButton);
+    {
+        ModalAnswer cancel(ModalAnswer::pressKeyInMessageWindow(Qt::Key_Escape));
+        write();
+        ASSERT_TRUE(cancel.answered());
+        EXPECT_TRUE(cancel.seenText().contains(QStringLiteral("RSTDISBL (1 → 0) wird programmiert")));
+    }
+    EXPECT_EQ(main.Log->lines(), read_report);
+    EXPECT_EQ(sim->fuses().hfuse, 0xD9);
+
+    QTest::mouseClick(fuses.h[7], Qt::LeftButton);
+    QTest::mouseClick(fuses.h[3], Qt::LeftButton); // EESAVE
+    {
+        ModalAnswer none(ModalAnswer::closeMessageBox(), 5000);
+        write();
+        EXPECT_FALSE(none.answered()) << none.seenText().toStdString();
+    }
+    EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
+    EXPECT_EQ(sim->fuses().hfuse, 0xD1);
+
+    QTest::mouseClick(fuses.h[7], Qt::LeftButton);
+    writeConfirmingLockout();
+    EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
+    EXPECT_EQ(sim->fuses().hfuse, 0x51);
+    EXPECT_EQ(sim->fuses().lfuse, 0xE1);
 }

@@ -2,9 +2,10 @@
 # The installed package in a normal user's desktop session. The package from $1 is unpacked into a
 # scratch root that the user cannot write; then, as that user (nobody, when run as root), on Xvfb
 # with openbox and with the real avrdude against the simulated programmer from $2: program flash
-# from a HEX file through the command-line start, read the fuses and write one bit changed, save a
-# new avrdude path in the options, quit, start again and program through the saved path. On the
-# way: the window manager's own behaviour with our frameless windows. Every wait is bounded.
+# from a HEX file through the command-line start, read the fuses and write one bit changed (a clock
+# bit, so confirmed in the question that comes first), save a new avrdude path in the options, quit,
+# start again and program through the saved path. On the way: the window manager's own behaviour
+# with our frameless windows. Every wait is bounded.
 set -u
 deb_dir=$1 tools=$2
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
@@ -96,8 +97,12 @@ wait_for 100 eval '[ "$(active)" = "$fuses" ]' || fail "choosing Fuses did not a
 echo "Fuses raised"
 click_in "$fuses" 56 349                 # Lesen
 await_run "reading the fuses"
-click_in "$fuses" 22 110                 # low fuse bit 0
+click_in "$fuses" 22 110                 # low fuse bit 0: CKSEL0, a clock change
 click_in "$fuses" 144 349                # Schreiben
+wait_for 100 has_window "Fuses schreiben" || fail "no question before writing a clock change"
+question=$(window_titled "Fuses schreiben")
+geometry_of "$question"                  # its right button, "Schreiben", 24 from the right, 20 from the bottom
+click_at $((X + WIDTH - 3 - 24 - 36)) $((Y + HEIGHT - 3 - 20 - 12))
 wait_for 300 grep -q 'lfuse=0xA5' "$sim/state/fuses.txt" || fail "fuses on the chip: $(tr '\n' ' ' <"$sim/state/fuses.txt")"
 grep -q 'hfuse=0xC9' "$sim/state/fuses.txt" || fail "high fuse changed: $(tr '\n' ' ' <"$sim/state/fuses.txt")"
 echo "fuses read and written"

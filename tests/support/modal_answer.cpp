@@ -113,18 +113,25 @@ ModalAnswer::Answer ModalAnswer::cancelFileDialog()
 ModalAnswer::Answer ModalAnswer::closeMessageBox()
 {
     return [](QWidget *modal) {
-        if (modal->objectName() == QLatin1String("frmMsg")) {
-            // The skinned message window: its first button is the leftmost.
-            auto *first = modal->findChild<QWidget *>(QStringLiteral("Button1"));
-            if (!first)
-                return false;
-            QTest::mouseClick(first, Qt::LeftButton);
-            return true;
-        }
+        if (modal->objectName() == QLatin1String("frmMsg"))
+            return clickMessageWindowButton(1)(modal);
         auto *box = qobject_cast<QMessageBox *>(modal);
         if (!box || box->buttons().isEmpty())
             return false;
         box->buttons().first()->click();
+        return true;
+    };
+}
+
+ModalAnswer::Answer ModalAnswer::clickMessageWindowButton(int number)
+{
+    return [number](QWidget *modal) {
+        if (modal->objectName() != QLatin1String("frmMsg"))
+            return false;
+        auto *button = modal->findChild<QWidget *>(QStringLiteral("Button%1").arg(number));
+        if (!button)
+            return false;
+        QTest::mouseClick(button, Qt::LeftButton);
         return true;
     };
 }

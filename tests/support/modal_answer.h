@@ -30,6 +30,8 @@ public:
     static Answer cancelFileDialog();
     // Presses the first button of a message box or of the skinned message window.
     static Answer closeMessageBox();
+    // Clicks button 1 to 3 (left to right) of the skinned message window.
+    static Answer clickMessageWindowButton(int number);
     // Presses a key in the skinned message window ("frmMsg") where its focused button gets it.
     static Answer pressKeyInMessageWindow(int key);
 
