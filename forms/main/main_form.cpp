@@ -23,9 +23,17 @@
 
 namespace {
 
-constexpr int ClientWidth = 689;
-constexpr int ClientHeight = 655;
 constexpr int ToolPanelHeight = 63;
+constexpr int BandHeight = 75;
+constexpr int CommandGroupHeight = 57;
+constexpr int LogPanelHeight = 419;
+constexpr int TitleBarHeight = 20; // the MacOS title picture's 23 rows less the 3 the border band shows
+constexpr int MenuBarHeight = 22;
+constexpr int ClientWidth = 689;
+// The rows' own heights decide the window's: they add up to 656, one pixel more than the 655 the
+// window was designed with, so that the middle band keeps its designed 75 rather than losing a row.
+constexpr int ClientHeight =
+    TitleBarHeight + MenuBarHeight + ToolPanelHeight + BandHeight + CommandGroupHeight + LogPanelHeight;
 constexpr int ToolButtonWidth = 33;
 constexpr int ToolButtonHeight = 27;
 constexpr int ToolButtonTop = 32;
@@ -33,8 +41,6 @@ constexpr int ToolButtonStep = 40;
 constexpr int ToolButtonFirstLeft = 8;
 constexpr int AvrOptionsWidth = 185;
 constexpr int ProgrammerOptionsWidth = 497;
-constexpr int CommandGroupHeight = 57;
-constexpr int LogPanelHeight = 419;
 constexpr int ComboHeight = 21;
 constexpr int LabelTop = 16;
 constexpr int ComboTop = 32;
@@ -71,7 +77,7 @@ TForm1::TForm1()
     suiForm1->setBorderColor(BorderGrey);
     suiForm1->setBorderWidth(1);
     suiForm1->setColor(QColor(0xE7, 0xE7, 0xE7));
-    suiForm1->setMenuBarHeight(22);
+    suiForm1->setMenuBarHeight(MenuBarHeight);
     suiForm1->setCaption(QStringLiteral("Tessaly Quillon for AVRDude"));
     suiForm1->setTitleButtonVisible(TsuiForm::suiMax, false);
     suiForm1->setTitleButtonVisible(TsuiForm::suiMin, true);
@@ -144,7 +150,7 @@ void TForm1::createChoiceBand()
     avrOptions->setUIStyle(TsuiUIStyle::MacOS);
     avrOptions->setBorderColor(BorderGrey);
     avrOptions->setCaption(QStringLiteral("AVR-Options"));
-    avrOptions->resize(AvrOptionsWidth, 75);
+    avrOptions->resize(AvrOptionsWidth, BandHeight);
     set_align(avrOptions, TAlign::alLeft);
     deviceLabel = make_label(avrOptions, QStringLiteral("Device:"), 8, LabelTop);
     avrselect = make_combo(avrOptions, QStringLiteral("avrselect"), DeviceIds, QStringLiteral("m8"), 8, 145);
@@ -154,7 +160,7 @@ void TForm1::createChoiceBand()
     programmerOptions->setUIStyle(TsuiUIStyle::DeepBlue);
     programmerOptions->setBorderColor(Qt::black);
     programmerOptions->setCaption(QStringLiteral("Programmer-Options"));
-    programmerOptions->resize(ProgrammerOptionsWidth, 75);
+    programmerOptions->resize(ProgrammerOptionsWidth, BandHeight);
     set_align(programmerOptions, TAlign::alRight);
     programmerLabel = make_label(programmerOptions, QStringLiteral("Programmer:"), 8, LabelTop);
     portLabel = make_label(programmerOptions, QStringLiteral("Port:"), 240, LabelTop);

@@ -23,7 +23,9 @@ QRect maximized_bounds(const QWidget *mainWindow)
 
 QPoint centred_in(const QSize &window, const QRect &area)
 {
-    const QPoint centred = area.center() - QPoint(window.width() / 2, window.height() / 2);
+    // (free space) div 2 from the area's corner: QRect::center() rounds the other way when the free space is even.
+    const QPoint centred(area.left() + (area.width() - window.width()) / 2,
+                         area.top() + (area.height() - window.height()) / 2);
     return {qMax(area.left(), centred.x()), qMax(area.top(), centred.y())};
 }
 

@@ -121,6 +121,17 @@ TEST_F(ChipCommands, ErasesTheChip)
     EXPECT_EQ(flash[63], 0xFF);
 }
 
+TEST_F(ChipCommands, ADeviceTypedThatIsNotInTheListIsUsedAsTyped)
+{
+    form.avrselect->setText(QString());
+    form.avrselect->setFocus();
+    QTest::keyClicks(form.avrselect->lineEdit(), QStringLiteral("m8a"));
+    form.menuChipLoeschen->Click();
+    const QString log = form.Log->lines().join(u'\n');
+    EXPECT_TRUE(log.startsWith(QStringLiteral("Return-Code des Programms: 0"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("(probably m8a)"))) << log.toStdString();
+}
+
 TEST_F(ChipCommands, FreeCommandReachesTheChip)
 {
     form.command->setText(QStringLiteral("-p m8 -c avr910 -P ") + QString::fromStdString(chip.port()) + QStringLiteral(" -v"));

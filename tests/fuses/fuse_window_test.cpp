@@ -137,6 +137,9 @@ TEST_F(FuseWindowTest, OnlyExactlyUnusedMarksADeviceWithoutExtendedFuse)
     EXPECT_TRUE(fuses.extendedFuseFlag());
     EXPECT_EQ(fuses.bitBox(17)->text(), QStringLiteral("unused"));
     EXPECT_EQ(fuses.bitBox(23)->text(), QStringLiteral("Cap23"));
+    // High-fuse bit 5 takes any caption the file gives and still cannot be changed.
+    EXPECT_EQ(fuses.bitBox(13)->text(), QStringLiteral("Cap13"));
+    EXPECT_FALSE(fuses.bitBox(13)->isEnabled());
     remove_program_file(QStringLiteral("fuses/lower.fuse"));
 }
 

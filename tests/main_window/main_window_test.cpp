@@ -38,7 +38,7 @@ QStringList captions_of(const TsuiMenuItem *item)
 TEST(MainWindow, HasItsControlsAtTheirPlaces)
 {
     TForm1 form;
-    EXPECT_EQ(form.clientSize(), QSize(689, 655));
+    EXPECT_EQ(form.clientSize(), QSize(689, 656));
     EXPECT_EQ(form.suiForm1->caption(), QStringLiteral("Tessaly Quillon for AVRDude"));
     EXPECT_EQ(form.suiForm1->uiStyle(), TsuiUIStyle::MacOS);
 
@@ -53,11 +53,13 @@ TEST(MainWindow, HasItsControlsAtTheirPlaces)
     EXPECT_EQ(form.toolPanel->width(), 689);
     EXPECT_EQ(form.avrOptions->width(), 185);
     EXPECT_EQ(form.avrOptions->x(), 0);
+    EXPECT_EQ(form.avrOptions->height(), 75);
+    EXPECT_EQ(form.programmerOptions->height(), 75);
     EXPECT_EQ(form.programmerOptions->width(), 497);
     EXPECT_EQ(form.programmerOptions->geometry().right(), 688);
     EXPECT_EQ(form.commandGroup->height(), 57);
     EXPECT_EQ(form.logPanel->height(), 419);
-    EXPECT_EQ(form.logPanel->geometry().bottom(), 654);
+    EXPECT_EQ(form.logPanel->geometry().bottom(), 655);
     EXPECT_EQ(form.commandGroup->geometry().bottom() + 1, form.logPanel->y());
     EXPECT_EQ(form.Log->geometry(), QRect(QPoint(4, 25), QPoint(684, 414)));
     EXPECT_TRUE(form.Log->isReadOnly());
@@ -73,7 +75,7 @@ TEST(MainWindow, OnlyTheMiddleBandChangesHeightOnResize)
 {
     TForm1 form;
     const int band = form.avrOptions->height();
-    form.setClientSize(800, 755);
+    form.setClientSize(800, form.clientSize().height() + 100);
     EXPECT_EQ(form.toolPanel->height(), 63);
     EXPECT_EQ(form.commandGroup->height(), 57);
     EXPECT_EQ(form.logPanel->height(), 419);

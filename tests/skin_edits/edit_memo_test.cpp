@@ -2,6 +2,7 @@
 #include "skin/edit/tsui_memo.h"
 #include "skin/edit/tsui_scroll_bar.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -65,6 +66,28 @@ TEST(Edit, FlatBorderInStyleAndBackgroundColour)
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("-v"));
     EXPECT_EQ(edit->text(), QStringLiteral("-v"));
+}
+
+// An edit left at its default colour, the system's window colour, shows that colour's current
+// value in its inner border ring; a colour of its own stays when the system colour changes.
+TEST(Edit, SystemColourIsReadWhenTheBorderIsDrawn)
+{
+    const QPalette before = QApplication::palette();
+    QWidget surface;
+    auto *system = new TsuiEdit(&surface);
+    auto *own = new TsuiEdit(&surface);
+    system->setUIStyle(TsuiUIStyle::MacOS);
+    own->setUIStyle(TsuiUIStyle::MacOS);
+    own->setColor(Qt::yellow);
+    own->move(0, 30);
+    surface.show();
+    QPalette changed = before;
+    changed.setColor(QPalette::Base, QColor(0x12, 0x34, 0x56));
+    QApplication::setPalette(changed);
+    QApplication::processEvents(); // the change reaches the widgets as an event
+    expect_band(system->grab().toImage(), MacBorder, QColor(0x12, 0x34, 0x56));
+    expect_band(own->grab().toImage(), MacBorder, Qt::yellow);
+    QApplication::setPalette(before);
 }
 
 // The DeepBlue log memo: black outer pixel, background inner pixel, its own vertical scroll bar

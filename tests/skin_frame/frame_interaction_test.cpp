@@ -141,6 +141,38 @@ TEST(FrameInteraction, MaximizedBoundsReachPastTheWorkArea)
     EXPECT_FALSE(w.window.isMaximized());
 }
 
+TEST(FrameInteraction, CentringTakesHalfTheFreeSpaceRoundedDown)
+{
+    // Even free space splits exactly; odd free space leaves the extra pixel right and below.
+    struct Case {
+        QSize window;
+        QRect area;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {{420, 236}, {0, 0, 1280, 1024}, {430, 394}},
+        {{421, 237}, {0, 0, 1280, 1024}, {429, 393}},
+        {{420, 236}, {100, 30, 1280, 1024}, {530, 424}},
+        {{2000, 2000}, {100, 30, 1280, 1024}, {100, 30}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(centred_in(c.window, c.area), c.expected) << c.window.width() << " in " << c.area.x();
+}
+
+TEST(FrameInteraction, OnlySizeableAndDialogBordersSurviveTheFrame)
+{
+    using B = TFormBorderStyle;
+    const std::pair<B, B> cases[] = {{B::bsNone, B::bsDialog},         {B::bsSingle, B::bsDialog},
+                                     {B::bsToolWindow, B::bsDialog},   {B::bsDialog, B::bsDialog},
+                                     {B::bsSizeable, B::bsSizeable},   {B::bsSizeToolWin, B::bsSizeToolWin}};
+    for (const auto &[before, after] : cases) {
+        TForm window;
+        window.setBorderStyle(before);
+        new TsuiForm(&window);
+        EXPECT_EQ(window.borderStyle(), after) << static_cast<int>(before);
+    }
+}
+
 TEST(FrameInteraction, SizeableWindowResizesByItsBorder)
 {
     FramedWindow w;
