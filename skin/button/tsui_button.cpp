@@ -1,5 +1,6 @@
 #include "skin/button/tsui_button.h"
 
+#include "skin/paint/device_pixels.h"
 #include "skin/paint/draw_nine_slice.h"
 #include "skin/paint/image_masks.h"
 #include "skin/themes/builtin_theme_table.h"
@@ -63,8 +64,8 @@ void TsuiButton::paintGlyph(QPainter &canvas, int captionWidth, int captionHeigh
 {
     const int tw = captionWidth;
     const int th = captionHeight;
-    int gw = glyph_.width();
-    const int gh = glyph_.height();
+    int gw = LogicalSize(glyph_).width();
+    const int gh = LogicalSize(glyph_).height();
     // A glyph twice as wide as high holds a normal and a disabled picture.
     const bool twoFrames = gw == 2 * gh;
     if (twoFrames)
@@ -110,7 +111,7 @@ void TsuiButton::paintGlyph(QPainter &canvas, int captionWidth, int captionHeigh
     const QImage masked = WithTransparentColour(glyph_, TopLeftColour(glyph_));
     QImage picture;
     if (twoFrames)
-        picture = masked.copy(isEnabled() ? 0 : gw, 0, gw, gh);
+        picture = CopyLogical(masked, QRect(isEnabled() ? 0 : gw, 0, gw, gh));
     else
         picture = isEnabled() ? masked : Greyed(masked);
     canvas.drawImage(gx, gy, picture);

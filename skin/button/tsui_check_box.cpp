@@ -1,6 +1,7 @@
 #include "skin/button/tsui_check_box.h"
 
 #include "skin/layout/mirroring.h"
+#include "skin/paint/device_pixels.h"
 #include "skin/paint/image_masks.h"
 #include "skin/paint/parent_background.h"
 #include "skin/themes/file_theme.h"
@@ -146,8 +147,9 @@ QImage TsuiCheckBox::picture(int frameIndex) const
 QSize TsuiCheckBox::autoSizeFor(const QImage &picture) const
 {
     const QFontMetrics metrics(font());
-    const int h = std::max(metrics.height() + AutoSizeTextLeading, picture.height()) + AutoSizeVerticalMargin;
-    const int w = picture.width() + metrics.horizontalAdvance(text()) + AutoSizeHorizontalMargin;
+    const QSize pictureSize = LogicalSize(picture);
+    const int h = std::max(metrics.height() + AutoSizeTextLeading, pictureSize.height()) + AutoSizeVerticalMargin;
+    const int w = pictureSize.width() + metrics.horizontalAdvance(text()) + AutoSizeHorizontalMargin;
     return QSize(w, h);
 }
 
@@ -190,8 +192,7 @@ void TsuiCheckBox::paintEvent(QPaintEvent *)
     if (PictureTransparent())
         pic = WithTransparentColour(pic, BottomLeftColour(pic));
 
-    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
-    buffer.fill(Qt::transparent);
+    QImage buffer = PaintBuffer(this, Qt::transparent);
     {
         QPainter canvas(&buffer);
         canvas.setFont(font());
@@ -202,13 +203,14 @@ void TsuiCheckBox::paintEvent(QPaintEvent *)
         canvas.setBrush(Qt::NoBrush);
         const int lineHeight = QFontMetrics(font()).height();
         const int ty = (height() - lineHeight) / 2;
-        const int pictureTop = (height() - pic.height()) / 2;
-        const int offset = pic.width() + CaptionGap;
+        const QSize picSize = LogicalSize(pic);
+        const int pictureTop = (height() - picSize.height()) / 2;
+        const int offset = picSize.width() + CaptionGap;
         // The caption keeps its colour when disabled: only the picture says so.
         canvas.setPen(palette().color(QPalette::Active, QPalette::WindowText));
         QRect focusMark;
         if (mirrored_layout(this)) {
-            canvas.drawImage(width() - pic.width() - PictureInset, pictureTop, pic);
+            canvas.drawImage(width() - picSize.width() - PictureInset, pictureTop, pic);
             canvas.drawText(QRect(QPoint(0, ty), QPoint(width() - offset - 1, height() - 1)),
                             CaptionFlags | Qt::AlignRight, text());
             focusMark = QRect(QPoint(0, ty), QPoint(width() - offset + FocusMarkRightToLeftExtra - 1,
@@ -224,7 +226,8 @@ void TsuiCheckBox::paintEvent(QPaintEvent *)
             canvas.drawRect(focusMark.adjusted(0, 0, -1, -1));
         }
     }
-    QPainter(this).drawImage(0, 0, buffer);
+    QPainter target(this);
+    DrawPaintBuffer(target, buffer);
 }
 
 void TsuiCheckBox::mousePressEvent(QMouseEvent *event)

@@ -2,6 +2,7 @@
 
 #include "skin/button/dialog_key_router.h"
 #include "skin/form/tform.h"
+#include "skin/paint/device_pixels.h"
 #include "skin/paint/image_masks.h"
 #include "skin/paint/parent_background.h"
 #include "skin/themes/file_theme.h"
@@ -145,8 +146,9 @@ void TsuiCustomButton::UpdateAutoSize()
         return;
     QImage strip;
     GetThemeBitmap(uiStyle(), ThemeElement::ButtonImage, &strip);
-    const int stripHeight = strip.height() == 0 ? BlankFrameSize.height() : strip.height();
-    const int stripWidth = strip.width() == 0 ? BlankFrameSize.width() : strip.width();
+    const QSize stripSize = LogicalSize(strip);
+    const int stripHeight = stripSize.height() == 0 ? BlankFrameSize.height() : stripSize.height();
+    const int stripWidth = stripSize.width() == 0 ? BlankFrameSize.width() : stripSize.width();
     resize(stripWidth / StripFrameCount, stripHeight);
 }
 
@@ -286,8 +288,7 @@ void TsuiCustomButton::changeEvent(QEvent *event)
 void TsuiCustomButton::paintEvent(QPaintEvent *)
 {
     const QImage frame = currentFrame();
-    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
-    buffer.fill(Qt::transparent);
+    QImage buffer = PaintBuffer(this, Qt::transparent);
     {
         QPainter canvas(&buffer);
         if (transparent_)
@@ -303,7 +304,8 @@ void TsuiCustomButton::paintEvent(QPaintEvent *)
         if (!IsBlankCaption(text()))
             PaintCaption(canvas, text());
     }
-    QPainter(this).drawImage(0, 0, buffer);
+    QPainter target(this);
+    DrawPaintBuffer(target, buffer);
 }
 
 void TsuiCustomButton::enterEvent(QEnterEvent *event)

@@ -4,6 +4,7 @@
 #include "skin/dialog/tfrm_msg.h"
 #include "skin/dialog/window_placement.h"
 #include "skin/form/tsui_form.h"
+#include "skin/paint/device_pixels.h"
 #include "skin/themes/style_bitmaps.h"
 #include "skin/titlebar/tsui_title_bar.h"
 
@@ -56,7 +57,7 @@ TfrmMsg *TsuiMessageDialog::CreateMessageWindow() const
         QImage icon;
         CutBitmapFrame(LoadStyleBitmap(QStringLiteral("MSGDLG")), &icon, IconCount, static_cast<int>(icon_));
         form->Image1->setPixmap(QPixmap::fromImage(icon));
-        form->Image1->resize(icon.size());
+        form->Image1->resize(LogicalSize(icon));
     } else {
         form->lbl->move(TfrmMsg::ImageRect.left(), TfrmMsg::LabelRect.top());
         form->Image1->hide();

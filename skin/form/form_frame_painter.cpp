@@ -1,5 +1,6 @@
 #include "skin/form/form_frame_painter.h"
 
+#include "skin/paint/device_pixels.h"
 #include "skin/paint/image_masks.h"
 #include "skin/themes/style_bitmaps.h"
 
@@ -20,14 +21,15 @@ void paint_title_as_anchored(QPainter &painter, const QSize &window, const Frame
 {
     const QImage &left = band.titleLeft;
     const QImage &right = band.titleRight;
-    const int client_left = left.width();
-    const int client_right = window.width() - right.width();
+    const int client_left = LogicalSize(left).width();
+    const int client_right = window.width() - LogicalSize(right).width();
     painter.save();
     painter.setClipRegion(clip);
     painter.drawImage(0, 0, left);
     painter.drawImage(client_right, 0, right);
     if (client_right > client_left)
-        painter.drawImage(QRect(client_left, 0, client_right - client_left, band.titleClient.height()), band.titleClient);
+        painter.drawImage(QRect(client_left, 0, client_right - client_left, LogicalSize(band.titleClient).height()),
+                          band.titleClient);
     painter.restore();
 }
 
@@ -38,14 +40,17 @@ void paint_title_pictures(QPainter &painter, const QSize &window, const FrameBan
     const int columns = Band - b;
     const QImage &left = band.titleLeft;
     const QImage &right = band.titleRight;
+    const QSize left_size = LogicalSize(left);
+    const QSize right_size = LogicalSize(right);
 
     // A border as wide as the whole band leaves no columns beside it, only the top rows below.
     if (columns > 0) {
-        painter.drawImage(QPoint(b, 0), left, QRect(0, 0, columns, left.height()));
-        if (right.width() < Band)
-            painter.drawImage(QRect(w - Band, 0, columns, right.height()), right);
+        painter.drawImage(QPoint(b, 0), left, DeviceRect(left, QRect(0, 0, columns, left_size.height())));
+        if (right_size.width() < Band)
+            painter.drawImage(QRect(w - Band, 0, columns, right_size.height()), right);
         else
-            painter.drawImage(QPoint(w - Band, 0), right, QRect(right.width() - 2, 0, columns, right.height()));
+            painter.drawImage(QPoint(w - Band, 0), right,
+                              DeviceRect(right, QRect(right_size.width() - 2, 0, columns, right_size.height())));
     }
 
     // The top rows as the title bar would show them there.
@@ -86,7 +91,7 @@ void paint_theme_borders(QPainter &painter, const QSize &window, const FrameBand
     if (!band.bottomBorder.isNull()) {
         QImage cap;
         CutBitmapFrame(band.bottomBorder, &cap, 3, 1);
-        const int cap_width = cap.width();
+        const int cap_width = LogicalSize(cap).width();
         const int top = h - margins.bottom();
         painter.drawImage(0, top, WithTransparentColour(cap, MagentaKey));
         CutBitmapFrame(band.bottomBorder, &cap, 3, 3);
@@ -101,8 +106,8 @@ void paint_theme_borders(QPainter &painter, const QSize &window, const FrameBand
 
 QMargins form_frame_margins(const QImage &leftBorder, const QImage &bottomBorder)
 {
-    const int side = leftBorder.isNull() ? Band : leftBorder.width();
-    return QMargins(side, Band, side, bottomBorder.isNull() ? Band : bottomBorder.height());
+    const int side = leftBorder.isNull() ? Band : LogicalSize(leftBorder).width();
+    return QMargins(side, Band, side, bottomBorder.isNull() ? Band : LogicalSize(bottomBorder).height());
 }
 
 void paint_form_frame(QPainter &painter, const QSize &window, const FrameBand &band)

@@ -1,6 +1,7 @@
 #include "skin/menu/tsui_custom_menu.h"
 
 #include "skin/layout/mirroring.h"
+#include "skin/paint/device_pixels.h"
 #include "skin/themes/look_source.h"
 #include "skin/menu/image_list.h"
 #include "skin/menu/menu_drawing.h"
@@ -39,7 +40,8 @@ const QColor DisabledTextColor{0x80, 0x80, 0x80};
 void draw_strip(QPainter &canvas, const QRect &rect, const QString &name, int rows)
 {
     const QImage strip = LoadStyleBitmap(name);
-    canvas.drawImage(rect, strip, QRect(0, 0, strip.width(), qMin(rows, strip.height())));
+    const QSize design = LogicalSize(strip);
+    canvas.drawImage(rect, strip, DeviceRect(strip, QRect(0, 0, design.width(), qMin(rows, design.height()))));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "skin/menubar/tsui_menu_bar.h"
 
+#include "skin/paint/device_pixels.h"
 #include "skin/themes/look_source.h"
 #include "skin/form/tsui_form.h"
 #include "skin/menu/menu_drawing.h"
@@ -230,14 +231,14 @@ void TsuiMenuBar::drawButton(QPainter &painter, const TsuiMenuBarButton *button,
     QRect r = button->rect();
 
     if ((hot || selected) && button->isEnabled() && style == TsuiUIStyle::MacOS) {
-        QImage canvas(r.size(), QImage::Format_ARGB32_Premultiplied);
+        QImage canvas = PaintBuffer(r.size(), painter.device()->devicePixelRatioF(), Qt::transparent);
         QPainter composed(&canvas);
-        composed.drawImage(canvas.rect(), LoadStyleBitmap(QStringLiteral("MACOS_MENU_SELECT")));
+        composed.drawImage(QRect(QPoint(), r.size()), LoadStyleBitmap(QStringLiteral("MACOS_MENU_SELECT")));
         composed.setFont(painter.font());
         composed.setPen(look.color(ThemeElement::MenuSelectedFontColor));
         composed.drawText(QRect(0, 0, r.width(), r.height() + MacCaptionExtra), CaptionFlags, button->text());
         composed.end();
-        painter.drawImage(0, 0, canvas);
+        DrawPaintBuffer(painter, canvas);
     } else if ((hot || selected) && button->isEnabled()) {
         if (selected)
             r.setRight(r.right() - SelectedRightTrim);

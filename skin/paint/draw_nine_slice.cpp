@@ -1,5 +1,6 @@
 #include "skin/paint/draw_nine_slice.h"
 
+#include "skin/paint/device_pixels.h"
 #include "skin/paint/image_masks.h"
 #include "skin/paint/nine_slice_layout.h"
 
@@ -32,26 +33,35 @@ QRect ToQRect(const SliceRect &r)
     return QRect(r.left, r.top, r.width(), r.height());
 }
 
+// The slices are laid out in design pixels; a finer frame is cut and composed with its own
+// pixels, ratio of them to each design pixel, so it keeps its detail.
 QImage ComposeFace(const QImage &frame, int width, int height, bool transparent)
 {
-    QImage face(width, height, QImage::Format_ARGB32_Premultiplied);
+    const QSize design = LogicalSize(frame);
+    const qreal ratio = frame.devicePixelRatio();
+    const QRect faceRect = DeviceRect(frame, QRect(0, 0, width, height));
+    QImage face(faceRect.size(), QImage::Format_ARGB32_Premultiplied);
     face.fill(Qt::transparent);
     QPainter canvas(&face);
-    for (const NineSlicePiece &piece : LayoutNineSlice(frame.width(), frame.height(), width, height)) {
+    for (const NineSlicePiece &piece : LayoutNineSlice(design.width(), design.height(), width, height)) {
         if (piece.target.isEmpty() || piece.source.isEmpty())
             continue;
-        QImage slice = frame.copy(ToQRect(piece.source));
+        QImage slice = CopyLogical(frame, ToQRect(piece.source));
+        slice.setDevicePixelRatio(1);
+        const QRect target = DeviceRect(frame, ToQRect(piece.target));
         if (piece.corner) {
             if (transparent)
                 slice = WithTransparentColour(slice, MagentaKey);
         } else {
             // Nearest-neighbour stretching keeps the strip's lines crisp.
-            slice = WithTransparentColour(slice.scaled(piece.target.width(), piece.target.height(),
-                                                       Qt::IgnoreAspectRatio, Qt::FastTransformation),
-                                          MagentaKey);
+            slice = WithTransparentColour(
+                slice.scaled(target.width(), target.height(), Qt::IgnoreAspectRatio, Qt::FastTransformation),
+                MagentaKey);
         }
-        canvas.drawImage(QPoint(piece.target.left, piece.target.top), slice);
+        canvas.drawImage(target.topLeft(), slice);
     }
+    canvas.end();
+    face.setDevicePixelRatio(ratio);
     return face;
 }
 

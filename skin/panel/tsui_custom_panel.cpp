@@ -1,5 +1,6 @@
 #include "skin/panel/tsui_custom_panel.h"
 
+#include "skin/paint/device_pixels.h"
 #include "skin/paint/image_masks.h"
 #include "skin/paint/parent_background.h"
 
@@ -84,7 +85,8 @@ void TsuiCustomPanel::PictureChanged()
         const TAlign align = align_of(this);
         const bool keep_width = align == TAlign::alTop || align == TAlign::alBottom || align == TAlign::alClient;
         const bool keep_height = align == TAlign::alLeft || align == TAlign::alRight || align == TAlign::alClient;
-        resize(keep_width ? width() : picture_.width(), keep_height ? height() : picture_.height());
+        const QSize picture_size = LogicalSize(picture_);
+        resize(keep_width ? width() : picture_size.width(), keep_height ? height() : picture_size.height());
     }
     update();
 }
@@ -96,8 +98,7 @@ QImage TsuiCustomPanel::pictureForDrawing() const
 
 void TsuiCustomPanel::paintPanel(QPainter &target)
 {
-    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
-    buffer.fill(Qt::transparent);
+    QImage buffer = PaintBuffer(this, Qt::transparent);
     {
         QPainter painter(&buffer);
         painter.setFont(font());
@@ -116,16 +117,18 @@ void TsuiCustomPanel::paintPanel(QPainter &target)
             case TsuiDrawStyle::suiStretch:
                 painter.drawImage(rect(), image);
                 break;
-            case TsuiDrawStyle::suiTile:
-                for (int y = 0; y < height() + image.height(); y += image.height())
-                    for (int x = 0; x < width() + image.width(); x += image.width())
+            case TsuiDrawStyle::suiTile: {
+                const QSize tile = LogicalSize(image);
+                for (int y = 0; y < height() + tile.height(); y += tile.height())
+                    for (int x = 0; x < width() + tile.width(); x += tile.width())
                         painter.drawImage(x, y, image);
                 break;
+            }
             }
         }
         drawText(painter);
     }
-    target.drawImage(0, 0, buffer);
+    DrawPaintBuffer(target, buffer);
 }
 
 void TsuiCustomPanel::drawText(QPainter &painter)

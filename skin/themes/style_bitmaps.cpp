@@ -1,10 +1,12 @@
 #include "skin/themes/style_bitmaps.h"
 
 #include "skin/form/handler_boundary.h"
+#include "skin/paint/device_pixels.h"
 #include "skin/themes/builtin_theme_table.h"
 
 #include <QCache>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
@@ -24,6 +26,20 @@ const QString ResourceSuffix = QStringLiteral(".png");
 QString ResourcePath(const QString &name)
 {
     return ResourcePrefix + name + ResourceSuffix;
+}
+
+// Every bitmap is also embedded drawn at twice the density, as NAME@2x; a screen with more than
+// one device pixel per design pixel gets that one (Qt scales it down where the ratio is below 2).
+constexpr int FineRatio = 2;
+
+int WantedRatio()
+{
+    return qGuiApp && qGuiApp->devicePixelRatio() > 1.0 ? FineRatio : 1;
+}
+
+QString FineName(const QString &name)
+{
+    return name + QStringLiteral("@%1x").arg(FineRatio);
 }
 
 void EnsureResourcesRegistered()
@@ -69,22 +85,28 @@ QImage LoadStyleBitmap(const QString &name)
     static QMutex mutex;
     static QHash<QString, QImage> decoded;
 
+    const int ratio = WantedRatio();
+    const QString key = ratio == 1 ? name : FineName(name);
     QMutexLocker lock(&mutex);
-    if (const auto it = decoded.constFind(name); it != decoded.cend())
+    if (const auto it = decoded.constFind(key); it != decoded.cend())
         return *it;
 
     QImage image;
-    if (HasStyleBitmap(name))
+    if (ratio != 1 && HasStyleBitmap(name) && QFile::exists(ResourcePath(key))) {
+        image.load(ResourcePath(key));
+        image.setDevicePixelRatio(ratio);
+    } else if (HasStyleBitmap(name)) {
         image.load(ResourcePath(name));
+    }
     if (image.isNull()) {
         // Kept as empty, so that the next paint neither loads nor reports it again.
-        decoded.insert(name, image);
+        decoded.insert(key, image);
         report_failure_later(QStringLiteral("Bitmap resource \"%1\" not found").arg(name));
         return image;
     }
     // One pixel format for every bitmap, whatever the file stored (the glyphs are palette images).
     image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    decoded.insert(name, image);
+    decoded.insert(key, image);
     return image;
 }
 
@@ -114,8 +136,10 @@ void CutBitmapFrame(const QImage &source, QImage *target, int count, int index)
         *target = *cut;
         return;
     }
-    const int frameWidth = source.width() / count;
-    *target = source.copy(frameWidth * (index - 1), 0, frameWidth, source.height());
+    // Frames are counted in design pixels, so a finer bitmap is cut where its design is.
+    const QSize whole = LogicalSize(source);
+    const int frameWidth = whole.width() / count;
+    *target = CopyLogical(source, QRect(frameWidth * (index - 1), 0, frameWidth, whole.height()));
     frames.insert(key, new QImage(*target), target->sizeInBytes() / 1024 + 1);
 }
 

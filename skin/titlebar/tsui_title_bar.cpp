@@ -1,6 +1,7 @@
 #include "skin/titlebar/tsui_title_bar.h"
 
 #include "skin/layout/mirroring.h"
+#include "skin/paint/device_pixels.h"
 #include "skin/themes/look_source.h"
 #include "skin/form/tsui_form.h"
 #include "skin/menu/menu_drawing.h"
@@ -103,7 +104,7 @@ void TsuiTitleBar::applyStyle(bool setCaptionColour)
 
     left_offset_ = look.integer(ThemeElement::TitleBarButtonLeftOffsetInt);
     right_offset_ = look.integer(ThemeElement::TitleBarButtonRightOffsetInt);
-    strip_height_ = look.bitmap(ThemeElement::TitleBarButtonImage).height();
+    strip_height_ = LogicalSize(look.bitmap(ThemeElement::TitleBarButtonImage)).height();
     button_top_ = look.integer(ThemeElement::TitleBarButtonTopInt) - frame_inset;
     if (QWidget *host = window(); host != this)
         host->setMinimumWidth(look.integer(ThemeElement::FormMinWidthInt));
@@ -146,7 +147,7 @@ void TsuiTitleBar::applyAutoSize()
 {
     if (!auto_size_ || sections_->Count() == 0)
         return;
-    const int picture_height = sections_->Items(0)->picture().height();
+    const int picture_height = LogicalSize(sections_->Items(0)->picture()).height();
     const int h = qMax(0, picture_height - (onFrame() ? FrameInset : 0));
     if (h != height()) {
         resize(width(), h);
@@ -232,7 +233,7 @@ TitleBarLayout TsuiTitleBar::currentLayout() const
     for (int i = 0; i < buttons_->Count(); ++i) {
         const TsuiTitleBarButton *button = buttons_->Items(i);
         input.buttons.push_back({button->visible(), button->buttonType() == TsuiTitleBarBtnType::suiControlBox,
-                                 button->picNormal().size()});
+                                 LogicalSize(button->picNormal())});
     }
     return layout_title_bar(input);
 }
@@ -249,8 +250,7 @@ int TsuiTitleBar::hitButton(const QPoint &pos) const
 void TsuiTitleBar::paintEvent(QPaintEvent *)
 {
     // Composed off-screen and copied in one step: the title bar repaints on every pointer move.
-    QImage canvas(size(), QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(palette().color(QPalette::Window));
+    QImage canvas = PaintBuffer(this, palette().color(QPalette::Window));
     QPainter painter(&canvas);
     painter.setFont(caption_font_);
     const TitleBarLayout layout = currentLayout();
@@ -258,7 +258,8 @@ void TsuiTitleBar::paintEvent(QPaintEvent *)
     paintButtons(painter, layout);
     paintCaption(painter, layout);
     painter.end();
-    QPainter(this).drawImage(0, 0, canvas);
+    QPainter target(this);
+    DrawPaintBuffer(target, canvas);
 }
 
 void TsuiTitleBar::paintSections(QPainter &painter) const
@@ -268,14 +269,14 @@ void TsuiTitleBar::paintSections(QPainter &painter) const
     const QImage first = count > 0 ? sections_->Items(0)->picture() : QImage();
     const QImage second = count > 1 ? sections_->Items(1)->picture() : QImage();
     const QImage third = count > 2 ? sections_->Items(2)->picture() : QImage();
-    const int first_right = origin.x() + first.width();
-    const int second_left = width() - second.width() - origin.x();
+    const int first_right = origin.x() + LogicalSize(first).width();
+    const int second_left = width() - LogicalSize(second).width() - origin.x();
     if (!first.isNull())
         painter.drawImage(origin, first);
     if (!second.isNull())
         painter.drawImage(second_left, origin.y(), second);
     if (!third.isNull() && second_left > first_right)
-        painter.drawImage(QRect(first_right, origin.y(), second_left - first_right, third.height()), third);
+        painter.drawImage(QRect(first_right, origin.y(), second_left - first_right, LogicalSize(third).height()), third);
 }
 
 void TsuiTitleBar::paintButtons(QPainter &painter, const TitleBarLayout &layout)
@@ -301,7 +302,7 @@ void TsuiTitleBar::paintButtons(QPainter &painter, const TitleBarLayout &layout)
         if (picture.isNull())
             continue;
         // Every state is drawn at the normal picture's size.
-        const QImage sized = picture.copy(0, 0, button->picNormal().width(), button->picNormal().height());
+        const QImage sized = CopyLogical(picture, QRect(QPoint(), LogicalSize(button->picNormal())));
         const QPoint at = layout.drawAt[static_cast<std::size_t>(i)];
         if (button->transparent())
             draw_transparent_image(painter, at.x(), at.y(), sized, true);

@@ -1,6 +1,7 @@
 #include "skin/titlebar/tsui_title_bar_section.h"
 
 #include "skin/form/widget_set_error.h"
+#include "skin/paint/device_pixels.h"
 #include "skin/titlebar/tsui_title_bar.h"
 
 TsuiTitleBarSection::TsuiTitleBarSection(TsuiTitleBarSections *collection)
@@ -15,7 +16,7 @@ void TsuiTitleBarSection::setAutoSize(bool on)
 {
     auto_size_ = on;
     if (auto_size_ && !picture_.isNull())
-        width_ = picture_.width();
+        width_ = LogicalSize(picture_).width();
     changed();
 }
 
@@ -45,7 +46,7 @@ void TsuiTitleBarSection::setPicture(const QImage &picture)
 {
     picture_ = picture;
     if (auto_size_ && !picture_.isNull())
-        width_ = picture_.width();
+        width_ = LogicalSize(picture_).width();
     changed();
 }
 

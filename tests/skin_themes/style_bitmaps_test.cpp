@@ -70,25 +70,25 @@ int ColourDistance(QRgb a, QRgb b)
     return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
 }
 
-TEST(StyleBitmaps, EveryBitmapHasItsSizeAndWholeFrames)
+TEST(StyleBitmaps, EveryBitmapHasItsSizeAndWholeFramesAlsoAtTwiceTheDensity)
 {
     int checked = 0;
+    const auto check = [&checked](const QString &name, QSize size, int frames) {
+        const QImage image = LoadStyleBitmap(name);
+        EXPECT_EQ(image.size(), size) << qPrintable(name);
+        EXPECT_EQ(image.width() % frames, 0) << qPrintable(name);
+        // The same frames, each with twice the pixels each way.
+        const QImage fine(QStringLiteral(":/skin/%1@2x.png").arg(name));
+        EXPECT_EQ(fine.size(), size * 2) << qPrintable(name);
+        checked += 2;
+    };
     for (const Expected &e : PerStyle) {
-        for (int style = 0; style < 5; ++style) {
-            // The scroll buttons of three styles share MORE_SCROLLBUTTON, listed with the fixed names.
-            const QString name = StyleName(style, e.part);
-            const QImage image = LoadStyleBitmap(name);
-            EXPECT_EQ(image.size(), e.sizes[style]) << qPrintable(name);
-            EXPECT_EQ(image.width() % e.frames, 0) << qPrintable(name);
-            ++checked;
-        }
+        // The scroll buttons of three styles share MORE_SCROLLBUTTON, listed with the fixed names.
+        for (int style = 0; style < 5; ++style)
+            check(StyleName(style, e.part), e.sizes[style], e.frames);
     }
-    for (const Fixed &f : FixedNames) {
-        const QImage image = LoadStyleBitmap(f.name);
-        EXPECT_EQ(image.size(), f.size) << f.name;
-        EXPECT_EQ(image.width() % f.frames, 0) << f.name;
-        ++checked;
-    }
+    for (const Fixed &f : FixedNames)
+        check(QLatin1String(f.name), f.size, f.frames);
     // Nothing embedded that the lists above do not know.
     EXPECT_EQ(QDir(":/skin").entryList(QDir::Files).size(), checked);
 }

@@ -32,7 +32,7 @@ QImage VerticalGradient(QSize size, const QColor &top, const QColor &middle, con
     g.setColorAt(0, top);
     g.setColorAt(0.5, middle);
     g.setColorAt(1, bottom);
-    p.fillRect(canvas.rect(), g);
+    p.fillRect(QRect(QPoint(), size), g);
     return canvas;
 }
 
@@ -122,7 +122,7 @@ QImage TrackBarBar(const StylePalette &s, QSize size)
     QPainter p(&canvas);
     paint::Smooth(p);
     const Gloss groove{s.boxBorder, s.boxBottom.darker(115), s.boxTop, 0};
-    paint::GlossyRoundRect(p, QRectF(canvas.rect()), size.height() / 2.0, groove);
+    paint::GlossyRoundRect(p, QRectF(QRect(QPoint(), size)), size.height() / 2.0, groove);
     return paint::Flatten(canvas, s.controlBackground);
 }
 
@@ -218,7 +218,7 @@ QImage SideChannelHandle(const StylePalette &s, QSize size)
     g.setColorAt(1, s.titleBottom);
     p.setPen(QPen(s.titleEdge, 1));
     p.setBrush(g);
-    p.drawRoundedRect(QRectF(canvas.rect()).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    p.drawRoundedRect(QRectF(QRect(QPoint(), size)).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
     // Grip dots in the middle.
     p.setPen(Qt::NoPen);
     p.setBrush(s.titleGlyph);
@@ -248,10 +248,10 @@ QImage ComboBoxButton(const StylePalette &s, QSize size)
     if (s.prefix == QLatin1String("WINXP")) {
         // The control draws no arrow over this style's button, so the picture carries one.
         const Gloss blue{QColor(0xB1C4F0), QColor(0xC8D8FC), QColor(0x8EAEF2), 70};
-        paint::GlossyRoundRect(p, QRectF(canvas.rect()), 2, blue);
-        paint::DrawSymbol(p, QRectF(canvas.rect()), Symbol::ArrowDown, QColor(0x4D6185), 1);
+        paint::GlossyRoundRect(p, QRectF(QRect(QPoint(), size)), 2, blue);
+        paint::DrawSymbol(p, QRectF(QRect(QPoint(), size)), Symbol::ArrowDown, QColor(0x4D6185), 1);
     } else {
-        paint::GlossyRoundRect(p, QRectF(canvas.rect()), 2, s.button);
+        paint::GlossyRoundRect(p, QRectF(QRect(QPoint(), size)), 2, s.button);
     }
     return paint::Flatten(canvas, s.controlBackground);
 }

@@ -114,11 +114,84 @@ QImage AppIcon(int size)
 
 namespace {
 
+constexpr int GlyphSide = 16;
+
+uint IndexOf(QRgb color)
+{
+    return static_cast<uint>(VgaColors.indexOf(color));
+}
+
+// Fills design pixels: each is ratio x ratio pixels of the glyph.
 void Fill(QImage &image, int x, int y, int w, int h, QRgb color)
 {
-    for (int yy = y; yy < y + h; ++yy)
-        for (int xx = x; xx < x + w; ++xx)
-            image.setPixel(xx, yy, static_cast<uint>(VgaColors.indexOf(color)));
+    const int ratio = image.width() / GlyphSide;
+    for (int yy = y * ratio; yy < (y + h) * ratio; ++yy)
+        for (int xx = x * ratio; xx < (x + w) * ratio; ++xx)
+            image.setPixel(xx, yy, IndexOf(color));
+}
+
+// The same colour one step lighter and darker within the 16 colours (never magenta, the
+// transparent colour).
+QRgb LighterVga(QRgb c)
+{
+    switch (c) {
+    case Black: return Grey;
+    case Maroon: return Red;
+    case Green: return Lime;
+    case Olive: return Yellow;
+    case Navy: return Blue;
+    case Teal: return Aqua;
+    case Grey: return Silver;
+    case Silver: case Yellow: case Aqua: return White;
+    case Blue: return Aqua;
+    default: return c;
+    }
+}
+
+QRgb DarkerVga(QRgb c)
+{
+    switch (c) {
+    case Maroon: case Green: case Olive: case Navy: case Grey: return Black;
+    case Teal: case Blue: return Navy;
+    case Silver: return Grey;
+    case Red: return Maroon;
+    case Lime: return Green;
+    case Yellow: return Olive;
+    case Aqua: return Teal;
+    case White: return Silver;
+    default: return c;
+    }
+}
+
+// The finer glyphs give every shape a one-pixel relief, lit from the top left, where it meets
+// another colour: detail the design's 16 x 16 pixels have no room for.
+void ShadeShapeEdges(QImage &glyph)
+{
+    const int ratio = glyph.width() / GlyphSide;
+    if (ratio < 2)
+        return;
+    const QImage design = glyph.copy();
+    const auto cell = [&](int cx, int cy) -> QRgb {
+        if (cx < 0 || cy < 0 || cx >= GlyphSide || cy >= GlyphSide)
+            return Fuchsia;
+        return design.color(design.pixelIndex(cx * ratio, cy * ratio));
+    };
+    for (int y = 0; y < glyph.height(); ++y) {
+        for (int x = 0; x < glyph.width(); ++x) {
+            const int cx = x / ratio, cy = y / ratio;
+            const QRgb own = cell(cx, cy);
+            if (own == Fuchsia)
+                continue;
+            const bool right = x % ratio == ratio - 1 && cell(cx + 1, cy) != own;
+            const bool below = y % ratio == ratio - 1 && cell(cx, cy + 1) != own;
+            const bool left = x % ratio == 0 && cell(cx - 1, cy) != own;
+            const bool above = y % ratio == 0 && cell(cx, cy - 1) != own;
+            if (right || below)
+                glyph.setPixel(x, y, IndexOf(DarkerVga(own)));
+            else if (left || above)
+                glyph.setPixel(x, y, IndexOf(LighterVga(own)));
+        }
+    }
 }
 
 // An integrated circuit in the lower part of a glyph.
@@ -194,9 +267,10 @@ void PixelFuse(QImage &g)
 
 QImage ToolGlyph(Glyph glyph)
 {
-    QImage g(16, 16, QImage::Format_Indexed8);
+    const int ratio = paint::PixelRatio();
+    QImage g(GlyphSide * ratio, GlyphSide * ratio, QImage::Format_Indexed8);
     g.setColorTable(VgaColors);
-    g.fill(static_cast<uint>(VgaColors.indexOf(Fuchsia)));
+    g.fill(IndexOf(Fuchsia));
     switch (glyph) {
     case Glyph::ProgramFlash:
     case Glyph::ProgramEeprom:
@@ -215,6 +289,8 @@ QImage ToolGlyph(Glyph glyph)
         PixelFuse(g);
         break;
     }
+    ShadeShapeEdges(g);
+    g.setDevicePixelRatio(ratio);
     return g;
 }
 
@@ -223,7 +299,7 @@ QImage MenuChecked(QSize size)
     QImage canvas = paint::NewCanvas(size.width(), size.height());
     QPainter p(&canvas);
     paint::Smooth(p);
-    paint::DrawSymbol(p, QRectF(canvas.rect()).adjusted(2, 2, -2, -2), Symbol::Check, Qt::black, 2);
+    paint::DrawSymbol(p, QRectF(QRect(QPoint(), size)).adjusted(2, 2, -2, -2), Symbol::Check, Qt::black, 2);
     return paint::Flatten(canvas, Qt::white);
 }
 
@@ -262,15 +338,27 @@ QImage SideChannelButton(QSize size)
     QImage canvas = paint::NewCanvas(size.width(), size.height());
     QPainter p(&canvas);
     paint::Smooth(p);
-    paint::DrawSymbol(p, QRectF(canvas.rect()), Symbol::ArrowRight, QColor(0x2C3648), 1);
+    paint::DrawSymbol(p, QRectF(QRect(QPoint(), size)), Symbol::ArrowRight, QColor(0x2C3648), 1);
     return paint::Flatten(canvas, DialogBackground);
 }
 
 QImage StatusBarHandle(QSize size)
 {
-    // Diagonal grip dots in the lower-right corner, each with a light shadow.
-    QImage image(size, QImage::Format_RGB32);
+    // Diagonal grip dots in the lower-right corner, each with a light shadow; round where the
+    // finer pixels allow it.
+    QImage image = paint::NewOpaqueCanvas(size);
     image.fill(DialogBackground);
+    QPainter p(&image);
+    paint::Smooth(p);
+    p.setPen(Qt::NoPen);
+    const bool round = paint::PixelRatio() > 1;
+    const auto dot = [&](int x, int y, const QColor &colour) {
+        p.setBrush(colour);
+        if (round)
+            p.drawEllipse(QRectF(x, y, 1, 1));
+        else
+            p.drawRect(QRect(x, y, 1, 1));
+    };
     const int w = size.width(), h = size.height();
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col <= row; ++col) {
@@ -278,8 +366,8 @@ QImage StatusBarHandle(QSize size)
             const int y = h - 3 - col * 4 - 1;
             if (x < 0 || y < 0)
                 continue;
-            image.setPixel(x, y, qRgb(0x80, 0x80, 0x80));
-            image.setPixel(x + 1, y + 1, qRgb(0xFF, 0xFF, 0xFF));
+            dot(x, y, QColor(0x80, 0x80, 0x80));
+            dot(x + 1, y + 1, QColor(0xFF, 0xFF, 0xFF));
         }
     }
     return image;

@@ -11,7 +11,8 @@ QImage MessageIcons(QSize size); // 4 frames: warning, stop, information, help
 QImage AppIcon(int size);        // a chip with a quill, with alpha
 
 enum class Glyph { ProgramFlash, ProgramEeprom, ReadFlash, ReadEeprom, Fuses };
-// 16 x 16 in the 16 standard colours; the top-left pixel (magenta) is the transparent colour.
+// 16 x 16 design pixels in the 16 standard colours; the top-left pixel (magenta) is the
+// transparent colour.
 QImage ToolGlyph(Glyph glyph);
 
 QImage MenuChecked(QSize size);      // black check on white (white is the mask colour)

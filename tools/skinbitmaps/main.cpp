@@ -1,5 +1,7 @@
 // Draws every bitmap the skinned widget set loads by name, at the sizes its controls cut them by,
-// and writes them as PNG files plus a Qt resource collection listing them.
+// and writes them as PNG files plus a Qt resource collection listing them. Each is drawn twice:
+// NAME.png at its size and NAME@2x.png with twice the pixels in each direction, the same design
+// for screens with twice the pixel density.
 //
 // Usage: quillon_skinbitmaps <output directory>
 
@@ -69,6 +71,8 @@ const QSize MessageIconsSize(168, 42);
 constexpr int AppIconSize = 32;
 constexpr int SmallAppIconSize = 16;
 const QSize GlyphSize(16, 16);
+// Every bitmap is drawn for these device pixel ratios.
+constexpr std::array<int, 2> PixelRatios{1, 2};
 // Middling zlib effort: the files are tiny and are written in every clean build.
 constexpr int PngQuality = 50;
 
@@ -138,6 +142,27 @@ std::vector<Bitmap> Catalogue()
     return list;
 }
 
+QString FileName(const QString &name, int ratio)
+{
+    return ratio == 1 ? name + QStringLiteral(".png") : QStringLiteral("%1@%2x.png").arg(name).arg(ratio);
+}
+
+bool WriteBitmap(const QDir &dir, const Bitmap &b, int ratio)
+{
+    const QImage image = b.paint(b.size);
+    const QSize expected = b.size * ratio;
+    if (image.size() != expected || image.devicePixelRatio() != ratio) {
+        std::fprintf(stderr, "%s drawn at %dx%d (ratio %g) instead of %dx%d\n", qPrintable(b.name), image.width(),
+                     image.height(), image.devicePixelRatio(), expected.width(), expected.height());
+        return false;
+    }
+    if (!image.save(dir.filePath(FileName(b.name, ratio)), "PNG", PngQuality)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(FileName(b.name, ratio)));
+        return false;
+    }
+    return true;
+}
+
 bool WriteQrc(const QDir &dir, const std::vector<Bitmap> &bitmaps)
 {
     QSaveFile file(dir.filePath(QStringLiteral("skin_bitmaps.qrc")));
@@ -145,8 +170,9 @@ bool WriteQrc(const QDir &dir, const std::vector<Bitmap> &bitmaps)
         return false;
     QTextStream out(&file);
     out << "<RCC>\n  <qresource prefix=\"/skin\">\n";
-    for (const Bitmap &b : bitmaps)
-        out << "    <file>" << b.name << ".png</file>\n";
+    for (const int ratio : PixelRatios)
+        for (const Bitmap &b : bitmaps)
+            out << "    <file>" << FileName(b.name, ratio) << "</file>\n";
     out << "  </qresource>\n</RCC>\n";
     out.flush();
     return file.commit();
@@ -169,18 +195,14 @@ int main(int argc, char **argv)
     }
 
     const std::vector<Bitmap> bitmaps = Catalogue();
-    for (const Bitmap &b : bitmaps) {
-        const QImage image = b.paint(b.size);
-        if (image.size() != b.size) {
-            std::fprintf(stderr, "%s drawn at %dx%d instead of %dx%d\n", qPrintable(b.name), image.width(),
-                         image.height(), b.size.width(), b.size.height());
-            return 1;
-        }
-        if (!image.save(dir.filePath(b.name + QStringLiteral(".png")), "PNG", PngQuality)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(b.name));
-            return 1;
+    for (const int ratio : PixelRatios) {
+        paint::SetPixelRatio(ratio);
+        for (const Bitmap &b : bitmaps) {
+            if (!WriteBitmap(dir, b, ratio))
+                return 1;
         }
     }
+    paint::SetPixelRatio(1);
     if (!WriteQrc(dir, bitmaps)) {
         std::fprintf(stderr, "cannot write the resource list\n");
         return 1;

@@ -8,12 +8,31 @@ namespace paint {
 
 namespace {
 constexpr int KeyAlphaThreshold = 96;
+int Ratio = 1;
+} // namespace
+
+void SetPixelRatio(int ratio)
+{
+    Ratio = ratio;
+}
+
+int PixelRatio()
+{
+    return Ratio;
 }
 
 QImage NewCanvas(int width, int height)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width * Ratio, height * Ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(Ratio);
     image.fill(Qt::transparent);
+    return image;
+}
+
+QImage NewOpaqueCanvas(QSize size)
+{
+    QImage image(size * Ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(Ratio);
     return image;
 }
 
@@ -26,6 +45,7 @@ void Smooth(QPainter &p)
 QImage Flatten(const QImage &canvas, const QColor &background)
 {
     QImage out(canvas.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(canvas.devicePixelRatio());
     out.fill(background);
     QPainter p(&out);
     p.drawImage(0, 0, canvas);

@@ -12,8 +12,16 @@ namespace paint {
 // Colour-keyed bitmaps use magenta for "not drawn", as the skinned controls expect.
 inline const QColor Magenta(0xFF, 0x00, 0xFF);
 
-// A transparent canvas to draw anti-aliased shapes on.
+// The ratio of device pixels to design pixels the bitmaps are being drawn at: 1, or 2 for the
+// sharper set high-density screens get. Painters work in design pixels; a canvas carries the ratio,
+// so a painter on it draws the same design with the finer pixels.
+void SetPixelRatio(int ratio);
+int PixelRatio();
+
+// A transparent canvas to draw anti-aliased shapes on, width x height design pixels.
 QImage NewCanvas(int width, int height);
+// An opaque canvas of that size, for painters that set whole pixels.
+QImage NewOpaqueCanvas(QSize size);
 void Smooth(QPainter &p);
 
 // An opaque copy of the canvas composed over a background colour.

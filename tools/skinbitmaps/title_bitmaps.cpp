@@ -68,19 +68,20 @@ QImage TitleSection(const StylePalette &s, Section section, QSize left, QSize cl
         }
     }
 
-    QImage piece;
+    QRect cut;
     switch (section) {
     case Section::Left:
-        piece = bar.copy(0, 0, left.width(), height);
+        cut = QRect(0, 0, left.width(), height);
         break;
     case Section::Client:
-        piece = bar.copy(left.width(), 0, client.width(), height);
+        cut = QRect(left.width(), 0, client.width(), height);
         break;
     case Section::Right:
-        piece = bar.copy(left.width() + client.width(), 0, right.width(), height);
+        cut = QRect(left.width() + client.width(), 0, right.width(), height);
         break;
     }
-    return paint::Flatten(piece, s.titleBottom);
+    const int ratio = paint::PixelRatio();
+    return paint::Flatten(bar.copy(QRect(cut.topLeft() * ratio, cut.size() * ratio)), s.titleBottom);
 }
 
 QImage TitleButtons(const StylePalette &s, QSize size, int buttonTop, int titleHeight)
@@ -98,7 +99,9 @@ QImage TitleButtons(const StylePalette &s, QSize size, int buttonTop, int titleH
     static constexpr Symbol Symbols[] = {Symbol::Menu,     Symbol::Help,     Symbol::Maximize,
                                          Symbol::Restore,  Symbol::Minimize, Symbol::Close};
     QImage canvas = paint::Strip(frameWidth, height, TitleButtonFrames, [&](QPainter &p, const QRect &r, int i) {
-        p.drawImage(r.topLeft(), background, QRect(r.left(), buttonTop, r.width(), height));
+        const int ratio = paint::PixelRatio();
+        p.drawImage(QRect(r.topLeft(), QSize(r.width(), height)), background,
+                    QRect(r.left() * ratio, buttonTop * ratio, r.width() * ratio, height * ratio));
         const int kind = i / StatesPerButton;
         const int state = i % StatesPerButton;
         Gloss g = s.titleButton;
@@ -127,7 +130,7 @@ QImage MacMenuBar(QSize size)
     g.setColorAt(0, QColor(0xFAFAFB));
     g.setColorAt(0.5, QColor(0xEEEFF2));
     g.setColorAt(1, QColor(0xDDE0E6));
-    p.fillRect(canvas.rect(), g);
+    p.fillRect(QRect(QPoint(), size), g);
     p.fillRect(QRect(0, size.height() - 1, size.width(), 1), QColor(0xB7BCC6));
     return paint::Flatten(canvas, Qt::white);
 }
@@ -141,17 +144,21 @@ QImage MacMenuSelect(QSize size)
     g.setColorAt(0.49, QColor(0x4E86D4));
     g.setColorAt(0.5, QColor(0x3973C4));
     g.setColorAt(1, QColor(0x2E63B0));
-    p.fillRect(canvas.rect(), g);
+    p.fillRect(QRect(QPoint(), size), g);
     return paint::Flatten(canvas, Qt::white);
 }
 
 QImage MacFormBackground(QSize size)
 {
-    // Faint horizontal pinstripes around the style's #E7E7E7.
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        const QRgb rgb = (y / 2) % 2 == 0 ? qRgb(0xE7, 0xE7, 0xE7) : qRgb(0xEB, 0xEB, 0xEB);
-        for (int x = 0; x < size.width(); ++x)
+    // Faint horizontal pinstripes around the style's #E7E7E7; the finer set shades their edges.
+    QImage image = paint::NewOpaqueCanvas(size);
+    const int ratio = paint::PixelRatio();
+    for (int y = 0; y < image.height(); ++y) {
+        const int row = y / ratio;
+        const bool light = (row / 2) % 2 == 1;
+        const bool edge = ratio > 1 && (y == row * ratio) && (row % 2 == 0);
+        const QRgb rgb = light ? qRgb(0xEB, 0xEB, 0xEB) : edge ? qRgb(0xE9, 0xE9, 0xE9) : qRgb(0xE7, 0xE7, 0xE7);
+        for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, rgb);
     }
     return image;
@@ -160,10 +167,22 @@ QImage MacFormBackground(QSize size)
 QImage ProteinFormBackground(QSize size)
 {
     // A sparse dot grid on the style's #FBFBFB.
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = paint::NewOpaqueCanvas(size);
     image.fill(qRgb(0xFB, 0xFB, 0xFB));
-    image.setPixel(0, 0, qRgb(0xEE, 0xEF, 0xF7));
-    image.setPixel(size.width() / 2, size.height() / 2, qRgb(0xEE, 0xEF, 0xF7));
+    const QColor dot(0xEE, 0xEF, 0xF7);
+    const QPoint dots[] = {QPoint(0, 0), QPoint(size.width() / 2, size.height() / 2)};
+    if (paint::PixelRatio() == 1) {
+        for (const QPoint at : dots)
+            image.setPixel(at, dot.rgb());
+        return image;
+    }
+    // Round dots where the finer pixels allow it.
+    QPainter p(&image);
+    paint::Smooth(p);
+    p.setPen(Qt::NoPen);
+    p.setBrush(dot);
+    for (const QPoint at : dots)
+        p.drawEllipse(QRectF(at, QSizeF(1, 1)));
     return image;
 }
 
