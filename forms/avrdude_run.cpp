@@ -4,6 +4,7 @@
 #include "avrdude/run_report.h"
 #include "forms/live_run/live_output.h"
 #include "forms/live_run/run_guard.h"
+#include "skin/accessibility/accessible_notice.h"
 #include "skin/edit/tsui_memo.h"
 
 #include <QApplication>
@@ -35,5 +36,9 @@ RunResult run_keeping_windows_painted(const CommandLine &command, const LiveView
 
 void report_run(const RunResult &result, TsuiMemo &log, const QStringList &failure_lines)
 {
-    log.appendLines(report_lines(result, failure_lines));
+    const QStringList lines = report_lines(result, failure_lines);
+    log.appendLines(lines);
+    // The log changes where the user is not: a screen reader is told how the run ended, the
+    // return-code line, or the failure when avrdude did not start.
+    AccessibleNotice::of(&log)->announce(result.started ? lines.value(0) : lines.join(u' '));
 }

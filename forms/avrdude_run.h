@@ -22,5 +22,5 @@ struct LiveView {
 // Escape or closing a window stops the child. The live log is left empty for the report.
 RunResult run_keeping_windows_painted(const CommandLine &command, const LiveView &view = {});
 
-// Appends a run's report to a log pane.
+// Appends a run's report to a log pane, and has a screen reader say how the run ended.
 void report_run(const RunResult &result, TsuiMemo &log, const QStringList &failure_lines);

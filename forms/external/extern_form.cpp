@@ -6,6 +6,7 @@
 #include "forms/main/main_form.h"
 #include "forms/main/tool_glyphs.h"
 #include "forms/window_button.h"
+#include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
 #include "skin/edit/tsui_edit.h"
 #include "skin/form/handler_boundary.h"
@@ -92,6 +93,7 @@ TsuiEdit *TForm5::addRow(QLabel *&label, const QString &label_name, const QStrin
     edit->setObjectName(edit_name);
     edit->setUIStyle(TsuiUIStyle::MacOS);
     edit->setGeometry(EditLeft, edit_top, EditWidth, EditHeight);
+    label_field(label, edit);
     return edit;
 }
 

@@ -4,6 +4,7 @@
 #include "forms/fuses/fuse_description.h"
 #include "forms/main/main_form.h"
 #include "forms/window_button.h"
+#include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_check_box.h"
 #include "skin/dialog/tsui_message_dialog.h"
@@ -80,6 +81,8 @@ TForm3::TForm3(TForm1 &main)
     suiCheckBox2 = make_check_box(suiForm1, QStringLiteral("suiCheckBox2"), QStringLiteral("= 1"), LegendOneLeft,
                                   LegendTop);
     suiCheckBox2->setEnabled(false);
+    show_as_legend(suiCheckBox1, QStringLiteral("Legende: markiert = 0"));
+    show_as_legend(suiCheckBox2, QStringLiteral("Legende: nicht markiert = 1"));
 
     suiGroupBox1 = createFuseGroup(QStringLiteral("suiGroupBox1"), QStringLiteral("LowFuse"), LowGroupLeft,
                                    ByteGroupWidth, u'l', l);
@@ -136,6 +139,8 @@ TsuiGroupBox *TForm3::createFuseGroup(const QString &name, const QString &captio
         TsuiCheckBox *box = make_check_box(group, prefix + QString::number(n), QStringLiteral("Bit %1").arg(n),
                                            BitBoxLeft, FirstBitBoxTop + n * BitBoxStep);
         connect_handler(box, &TsuiCheckBox::OnClick, this, &TForm3::recompute_fuse_values);
+        // The captions come from the device's file and repeat ("-"): the byte and bit tell them apart.
+        box->setAccessibleDescription(QStringLiteral("%1, Bit %2").arg(caption).arg(n));
         boxes[static_cast<std::size_t>(n)] = box;
     }
     return group;
@@ -171,6 +176,16 @@ void TForm3::recompute_fuse_values()
     Label1->setText(QString::number(byte_of(l)));
     Label2->setText(QString::number(byte_of(h)));
     Label3->setText(QString::number(byte_of(e)));
+    name_fuse_values();
+}
+
+void TForm3::name_fuse_values()
+{
+    // A bare number says nothing to a screen reader: each value is read with its fuse's name.
+    const std::array<std::pair<QLabel *, const TsuiGroupBox *>, FuseGroupCount> values{
+        {{Label1, suiGroupBox1}, {Label2, suiGroupBox2}, {Label3, suiGroupBox3}}};
+    for (const auto &[label, group] : values)
+        label->setAccessibleName(group->caption() + u' ' + label->text());
 }
 
 void TForm3::FormShow()

@@ -77,6 +77,8 @@ private:
     // Sets each group's boxes from a byte: checked where the bit is 0. Every box that changes
     // recomputes the labels through its click event.
     void set_boxes_from(const StoredFuseValues &values);
+    // Names the three value labels after their fuses and values, for screen readers.
+    void name_fuse_values();
     // Takes one transfer file avrdude left into the label and the stored value.
     void take_transfer_file(int fuse, const QString &file_name, QLabel *label, int &stored_value);
     // Shows the lockout question when the write would need it; true when the write may go on.

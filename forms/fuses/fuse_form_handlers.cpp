@@ -56,6 +56,7 @@ void TForm3::take_transfer_file(int fuse, const QString &file_name, QLabel *labe
     if (lines.isEmpty())
         throw QuillonError::list_index_beyond(0);
     label->setText(lines.first());
+    name_fuse_values();
     stored_value = fuse_byte_value(lines.first());
     last_read_.take(fuse, stored_value);
 }

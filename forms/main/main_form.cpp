@@ -6,6 +6,7 @@
 #include "forms/live_run/progress_strip.h"
 #include "forms/main/tool_glyphs.h"
 #include "forms/window_button.h"
+#include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
 #include "skin/dialog/tsui_message_dialog.h"
 #include "skin/edit/tsui_combo_box.h"
@@ -154,6 +155,7 @@ void TForm1::createChoiceBand()
     set_align(avrOptions, TAlign::alLeft);
     deviceLabel = make_label(avrOptions, QStringLiteral("Device:"), 8, LabelTop);
     avrselect = make_combo(avrOptions, QStringLiteral("avrselect"), DeviceIds, QStringLiteral("m8"), 8, 145);
+    label_field(deviceLabel, avrselect);
 
     programmerOptions = new TsuiGroupBox(suiForm1);
     programmerOptions->setObjectName(QStringLiteral("programmerOptions"));
@@ -166,6 +168,8 @@ void TForm1::createChoiceBand()
     portLabel = make_label(programmerOptions, QStringLiteral("Port:"), 240, LabelTop);
     progselect = make_combo(programmerOptions, QStringLiteral("progselect"), ProgrammerIds, QStringLiteral("usbasp"), 8, 193);
     portselect = make_combo(programmerOptions, QStringLiteral("portselect"), PortIds, QStringLiteral("USB"), 240, 241);
+    label_field(programmerLabel, progselect);
+    label_field(portLabel, portselect);
 }
 
 void TForm1::createCommandGroup()
@@ -182,6 +186,7 @@ void TForm1::createCommandGroup()
     command->setObjectName(QStringLiteral("command"));
     command->setUIStyle(TsuiUIStyle::MacOS);
     command->setGeometry(8, 24, 585, ComboHeight);
+    name_field_by_caption(command, commandGroup->caption());
 
     suiButton1 = make_window_button(commandGroup, QStringLiteral("suiButton1"), QStringLiteral("Senden"),
                                     QRect(600, 23, 80, 22));
@@ -206,6 +211,7 @@ void TForm1::createLogPanel()
     Log->setUIStyle(TsuiUIStyle::DeepBlue);
     Log->setReadOnly(true);
     set_align(Log, TAlign::alClient);
+    name_field_by_caption(Log, logPanel->caption());
 
     // avrdude's progress, right-aligned in the log's caption bar while a run lasts.
     progressStrip = new ProgressStrip(logPanel, TsuiUIStyle::MacOS);

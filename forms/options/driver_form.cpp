@@ -4,6 +4,7 @@
 #include "forms/avrdude_run.h"
 #include "forms/options/options_form.h"
 #include "forms/window_button.h"
+#include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_radio_button.h"
 #include "skin/edit/tsui_memo.h"
@@ -45,6 +46,7 @@ TForm6::TForm6(const TForm4 &options)
     log->setObjectName(QStringLiteral("log"));
     log->setUIStyle(TsuiUIStyle::MacOS);
     log->setGeometry(LogGeometry);
+    label_field(Label1, log);
 
     suiButton1 = make_window_button(suiForm1, QStringLiteral("suiButton1"), QStringLiteral("&OK"), OkButtonGeometry);
     suiButton1->setModalResult(mrOk);

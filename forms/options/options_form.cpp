@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "forms/file_dialog.h"
 #include "forms/window_button.h"
+#include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_radio_button.h"
 #include "skin/edit/tsui_edit.h"
@@ -64,6 +65,8 @@ TForm4::TForm4()
     suiForm1->setUIStyle(TsuiUIStyle::MacOS);
     // The window's title really is the word OK.
     suiForm1->setCaption(QStringLiteral("OK"));
+    // A screen reader says what the window is, which the title does not.
+    setAccessibleDescription(QStringLiteral("Optionen"));
     // Only the control box and the close button.
     suiForm1->setTitleButtonVisible(TsuiForm::suiMax, false);
     suiForm1->setTitleButtonVisible(TsuiForm::suiMin, false);
@@ -74,6 +77,7 @@ TForm4::TForm4()
     suiEdit1->setObjectName(QStringLiteral("suiEdit1"));
     suiEdit1->setUIStyle(TsuiUIStyle::MacOS);
     suiEdit1->setGeometry(Left, PathEditTop, PathEditWidth, EditHeight);
+    label_field(Label1, suiEdit1);
     suiButton1 = make_window_button(suiForm1, QStringLiteral("suiButton1"), QStringLiteral("&Suchen"),
                              QRect(ButtonLeft, SearchButtonTop, ButtonWidth, SearchButtonHeight));
     connect_handler(suiButton1, &TsuiButton::OnClick, this, &TForm4::suiButton1Click);

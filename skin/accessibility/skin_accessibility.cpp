@@ -1,19 +1,25 @@
 #include "skin/accessibility/skin_accessibility.h"
 
+#include "skin/accessibility/accessible_combo_box.h"
 #include "skin/accessibility/accessible_entries.h"
+#include "skin/accessibility/accessible_notice.h"
+#include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_custom_button.h"
 #include "skin/button/tsui_radio_button.h"
 #include "skin/dialog/tfrm_msg.h"
+#include "skin/edit/tsui_combo_box.h"
 #include "skin/form/tform.h"
 #include "skin/form/tsui_form.h"
 #include "skin/menu/tsui_menu_drop_down.h"
 #include "skin/menu/tsui_menu_item.h"
 #include "skin/menubar/tsui_menu_bar.h"
 #include "skin/menubar/tsui_menu_bar_button.h"
+#include "skin/menu/tsui_popup_menu.h"
 #include "skin/panel/tsui_group_box.h"
 #include "skin/panel/tsui_panel.h"
 #include "skin/titlebar/tsui_title_bar.h"
 #include "skin/titlebar/tsui_title_bar_button.h"
+#include "skin/titlebar/tsui_title_bar_popup_menu.h"
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
@@ -26,20 +32,6 @@
 
 namespace {
 
-// A caption as it is read out: "&" marks the accelerator and is not spoken, "&&" is one "&".
-QString SpokenCaption(const QString &caption)
-{
-    QString spoken;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == u'&' && i + 1 < caption.size())
-            ++i;
-        else if (caption.at(i) == u'&')
-            continue;
-        spoken += caption.at(i);
-    }
-    return spoken;
-}
-
 // An action may open a modal window, whose loop would hold back the answer the assistive tool
 // waits for: actions run from the event loop, right after the request has been answered.
 void RunSoon(QObject *context, const std::function<void()> &action)
@@ -50,6 +42,8 @@ void RunSoon(QObject *context, const std::function<void()> &action)
 // What a skinned widget tells assistive tools beyond what Qt's widget interface knows.
 struct Description {
     QAccessible::Role role = QAccessible::Client;
+    // For a widget whose role can change after its interface exists.
+    std::function<QAccessible::Role()> current_role;
     std::function<QString()> name;
     std::function<QString()> description;
     std::function<void(QAccessible::State &)> state;
@@ -69,6 +63,11 @@ public:
         : QAccessibleWidget(widget, description.role)
         , description_(std::move(description))
     {
+    }
+
+    QAccessible::Role role() const override
+    {
+        return description_.current_role ? description_.current_role() : QAccessibleWidget::role();
     }
 
     QString text(QAccessible::Text t) const override
@@ -135,14 +134,15 @@ public:
         return QAccessibleWidget::indexOfChild(child);
     }
 
-private:
+protected:
     QWidget *popup() const { return description_.popup ? description_.popup() : nullptr; }
 
+private:
     Description description_;
 };
 
 // A widget whose drawn parts are its accessible children: the title bar's buttons, a menu's
-// entries. Only the parts that are shown count.
+// entries. Only the parts that are shown count. A popup it opened follows them.
 class AccessibleWithEntries : public AccessibleSkinWidget {
 public:
     using Count = std::function<int()>;
@@ -155,10 +155,12 @@ public:
     {
     }
 
-    int childCount() const override { return count_(); }
+    int childCount() const override { return count_() + (popup() ? 1 : 0); }
 
     QAccessibleInterface *child(int index) const override
     {
+        if (QWidget *open = popup(); open && index == count_())
+            return QAccessible::queryAccessibleInterface(open);
         if (index < 0 || index >= count_())
             return nullptr;
         auto *self = const_cast<AccessibleWithEntries *>(this);
@@ -167,7 +169,12 @@ public:
         });
     }
 
-    int indexOfChild(const QAccessibleInterface *child) const override { return entries_.indexOf(child); }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (QWidget *open = popup(); open && child && child->object() == open)
+            return count_();
+        return entries_.indexOf(child);
+    }
 
     QAccessibleInterface *childAt(int x, int y) const override
     {
@@ -218,6 +225,11 @@ QAccessibleInterface *TitleBarInterface(TsuiTitleBar *bar)
     // AT-SPI has no title-bar role (Qt would call it text): it is the bar of the window's buttons.
     d.role = QAccessible::ToolBar;
     d.name = [bar] { return bar->caption(); };
+    // The window menu, while it is open (Alt+Space or the control box).
+    d.popup = [bar]() -> QWidget * {
+        TsuiMenuDropDown *open = bar->popupMenu() ? bar->popupMenu()->dropDown() : nullptr;
+        return open && open->isVisible() ? open : nullptr;
+    };
     return new AccessibleWithEntries(
         bar, std::move(d), [bar] { return static_cast<int>(ShownTitleButtons(bar).size()); },
         [bar](int index) {
@@ -238,13 +250,32 @@ QAccessibleInterface *TitleBarInterface(TsuiTitleBar *bar)
         });
 }
 
+// The title bar whose window menu this drop-down is, or null.
+TsuiTitleBar *TitleBarOpening(const TsuiMenuDropDown *menu)
+{
+    const QWidget *owner = menu->parentWidget();
+    if (!owner)
+        return nullptr;
+    for (TsuiTitleBar *bar : owner->findChildren<TsuiTitleBar *>())
+        if (bar->popupMenu() && bar->popupMenu()->dropDown() == menu)
+            return bar;
+    return nullptr;
+}
+
 QAccessibleInterface *DropDownInterface(TsuiMenuDropDown *menu)
 {
     Description d;
     d.role = QAccessible::PopupMenu;
-    d.name = [menu] { return menu->parentItem() ? SpokenCaption(menu->parentItem()->caption()) : QString(); };
-    // A menu dropped down from the menu bar hangs under the bar's entry that opened it.
+    d.name = [menu] {
+        if (TitleBarOpening(menu))
+            return TitleButtonName(TsuiTitleBarBtnType::suiControlBox);
+        return menu->parentItem() ? spoken_caption(menu->parentItem()->caption()) : QString();
+    };
+    // A menu dropped down from the menu bar hangs under the bar's entry that opened it, the
+    // window menu under its title bar.
     d.parent = [menu]() -> QAccessibleInterface * {
+        if (TsuiTitleBar *title_bar = TitleBarOpening(menu))
+            return QAccessible::queryAccessibleInterface(title_bar);
         const QWidget *owner = menu->parentWidget();
         const auto *bar = owner ? owner->findChild<TsuiMenuBar *>() : nullptr;
         if (!bar || bar->openDropDown() != menu || !bar->selectedButton())
@@ -264,7 +295,7 @@ QAccessibleInterface *DropDownInterface(TsuiMenuDropDown *menu)
                 return entry;
             }
             entry.role = QAccessible::MenuItem;
-            entry.name = SpokenCaption(item->caption());
+            entry.name = spoken_caption(item->caption());
             entry.state.disabled = !item->enabled();
             entry.state.focusable = true;
             entry.state.focused = entry.state.selected = menu->selectedIndex() == index;
@@ -279,6 +310,20 @@ QAccessibleInterface *DropDownInterface(TsuiMenuDropDown *menu)
         });
 }
 
+// A legend box is a picture with a meaning: a text, not focusable, nothing to tick.
+Description LegendDescription(QAbstractButton *box)
+{
+    Description d;
+    d.role = QAccessible::StaticText;
+    d.name = [box] { return legend_meaning(box); };
+    d.state = [](QAccessible::State &s) {
+        s.focusable = s.focused = false;
+        s.checkable = s.checked = false;
+        s.disabled = false;
+    };
+    return d;
+}
+
 Description ButtonDescription(QAbstractButton *button)
 {
     Description d;
@@ -290,7 +335,7 @@ Description ButtonDescription(QAbstractButton *button)
         d.role = QAccessible::Button;
     // A glyph-only button is known by its tool tip.
     d.name = [button] {
-        const QString caption = SpokenCaption(button->text());
+        const QString caption = spoken_caption(button->text());
         return caption.isEmpty() ? button->toolTip() : caption;
     };
     d.state = [button](QAccessible::State &s) {
@@ -311,6 +356,25 @@ Description ButtonDescription(QAbstractButton *button)
     return d;
 }
 
+// A box may be made a legend after its interface exists (its first caption already tells
+// assistive tools about it), so which of the two it is, is asked at every question.
+Description ButtonOrLegendDescription(QAbstractButton *button)
+{
+    Description d = ButtonDescription(button);
+    const Description legend = LegendDescription(button);
+    const auto is_legend = [button] { return !legend_meaning(button).isEmpty(); };
+    d.current_role = [is_legend, as_button = d.role, as_legend = legend.role] {
+        return is_legend() ? as_legend : as_button;
+    };
+    d.name = [is_legend, as_button = d.name, as_legend = legend.name] {
+        return is_legend() ? as_legend() : as_button();
+    };
+    d.state = [is_legend, as_button = d.state, as_legend = legend.state](QAccessible::State &s) {
+        is_legend() ? as_legend(s) : as_button(s);
+    };
+    return d;
+}
+
 QAccessibleInterface *SkinFactory(const QString &key, QObject *object)
 {
     // Asked once for each class of the object's ancestry: answer for the most derived one.
@@ -321,13 +385,17 @@ QAccessibleInterface *SkinFactory(const QString &key, QObject *object)
     if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
         if (!qobject_cast<TsuiCustomButton *>(button) && !qobject_cast<TsuiCheckBox *>(button))
             return nullptr;
-        return new AccessibleSkinWidget(widget, ButtonDescription(button));
+        return new AccessibleSkinWidget(widget, ButtonOrLegendDescription(button));
     }
+    if (auto *combo = qobject_cast<TsuiComboBox *>(widget))
+        return new AccessibleComboBox(combo);
     if (auto *bar = qobject_cast<TsuiTitleBar *>(widget))
         return TitleBarInterface(bar);
     if (auto *menu = qobject_cast<TsuiMenuDropDown *>(widget))
         return DropDownInterface(menu);
-    if (auto *message = qobject_cast<TfrmMsg *>(widget)) {
+    if (qobject_cast<AccessibleNotice *>(widget)) {
+        d.role = QAccessible::Notification;
+    } else if (auto *message = qobject_cast<TfrmMsg *>(widget)) {
         d.role = QAccessible::AlertMessage;
         d.name = [message] { return message->windowTitle(); };
         d.description = [message] { return message->lbl->text(); };
@@ -338,15 +406,15 @@ QAccessibleInterface *SkinFactory(const QString &key, QObject *object)
         d.role = QAccessible::Pane;
     } else if (auto *box = qobject_cast<TsuiCustomGroupBox *>(widget)) {
         d.role = QAccessible::Grouping;
-        d.name = [box] { return SpokenCaption(box->caption()); };
+        d.name = [box] { return spoken_caption(box->caption()); };
     } else if (auto *panel = qobject_cast<TsuiPanel *>(widget)) {
         d.role = QAccessible::Grouping;
-        d.name = [panel] { return SpokenCaption(panel->caption()); };
+        d.name = [panel] { return spoken_caption(panel->caption()); };
     } else if (qobject_cast<TsuiMenuBar *>(widget)) {
         d.role = QAccessible::MenuBar;
     } else if (auto *entry = qobject_cast<TsuiMenuBarButton *>(widget)) {
         d.role = QAccessible::MenuItem;
-        d.name = [entry] { return SpokenCaption(entry->text()); };
+        d.name = [entry] { return spoken_caption(entry->text()); };
         d.state = [](QAccessible::State &s) { s.hasPopup = true; };
         d.action = QAccessibleActionInterface::pressAction();
         d.perform = [entry] {

@@ -47,6 +47,20 @@ def find(node, role, name=None):
     return None
 
 
+def related(node, relation):
+    """The objects a node points to with one kind of relation (pyatspi.RELATION_LABELLED_BY ...)."""
+    found = []
+    for rel in node.getRelationSet():
+        if rel.getRelationType() == relation:
+            found += [rel.getTarget(i) for i in range(rel.getNTargets())]
+    return found
+
+
+def focusables(window):
+    """Every object of a window that can take the focus, shown now or not (a closed list)."""
+    return [node for node, _ in walk(window) if node.getState().contains(pyatspi.STATE_FOCUSABLE)]
+
+
 def entries(node):
     return {(found.getRoleName(), found.name) for found, _ in walk(node)}
 

@@ -16,7 +16,7 @@ PROGRAM = sys.argv[1]
 
 MAIN_TAB_ORDER = [
     "Flash programmieren", "EEPROM programmieren", "Flash auslesen", "EEPROM auslesen", "Fuses",
-    "m8", "usbasp", "USB", "text in AVRDUDE-Command", "Senden", "text in AVRDUDE - Log",
+    "Device", "Programmer", "Port", "AVRDUDE-Command", "Senden", "AVRDUDE - Log",
 ]
 # SPIEN is locked: it keeps the serial programmer working, so Tab passes it by.
 FUSE_TAB_ORDER = [
@@ -26,10 +26,10 @@ FUSE_TAB_ORDER = [
     "Lesen", "Schreiben", "Abbrechen",
 ]
 OPTIONS_TAB_ORDER = [
-    'text "/usr/bin/avrdude"', "Suchen", "giveio-Treiber installieren", "giveio-Treiber deinstallieren", "Speichern",
+    "Pfad zu avrdude.exe", "Suchen", "giveio-Treiber installieren", "giveio-Treiber deinstallieren", "Speichern",
 ]
 EXTERNAL_TAB_ORDER = [
-    'text "m8"', 'text "usbasp"', 'text "USB"', 'text "firmware.hex"', "Fuses", "Programmieren", "Abbrechen",
+    "AVR", "Programmer", "Port", "Datei", "Fuses", "Programmieren", "Abbrechen",
 ]
 
 
@@ -38,18 +38,8 @@ def key(*names):
 
 
 def described(node):
-    """How a focused control is told apart: its name, a text by what it holds, or a nameless
-    empty text by its container's name."""
-    if node.name:
-        return node.name
-    if node.getRoleName() == "text":
-        content = node.queryText().getText(0, -1)
-        if content:
-            return f'text "{content}"'
-    parent = node.parent
-    while parent is not None and not parent.name:
-        parent = parent.parent
-    return f"{node.getRoleName()} in {parent.name if parent is not None else ''}"
+    """How a focused control is told apart: by its name; every control has one."""
+    return node.name or f"a nameless {node.getRoleName()}"
 
 
 def focused(window):

@@ -5,12 +5,100 @@ program (PROGRAM, from a folder it may write to), checks that every window answe
 roles and names a user needs, works the program through accessibility actions alone and prints
 each window's tree. Exits 0 on success, 1 with the reason on the first failure.
 """
+from collections import Counter
 import sys
 
-from atspi_session import Failure, Program, run, act, children, expect, find, print_tree, wait_for, walk
+from atspi_session import (Failure, Program, run, act, children, expect, find, focusables, print_tree, related,
+                           wait_for, walk)
 import pyatspi
 
 PROGRAM = sys.argv[1]
+
+# Every object of each window that can take the focus: (role, name, the name of the label that
+# labels it). A combo box's list and editor are named with it.
+def combo(name, label):
+    return [("combo box", name, label), ("list", name, None), ("text", name, None)]
+
+
+MAIN_FOCUSABLES = [
+    ("push button", "Flash programmieren", None), ("push button", "EEPROM programmieren", None),
+    ("push button", "Flash auslesen", None), ("push button", "EEPROM auslesen", None), ("push button", "Fuses", None),
+    *combo("Device", "Device:"), *combo("Programmer", "Programmer:"), *combo("Port", "Port:"),
+    ("text", "AVRDUDE - Log", None), ("text", "AVRDUDE-Command", None), ("push button", "Senden", None),
+]
+# The captions of an m8's bits, as its description file has them.
+M8_BITS = {
+    "LowFuse": ["CKSEL0", "CKSEL1", "CKSEL2", "CKSEL3", "SUT0", "SUT1", "BODEN", "BODLEVEL"],
+    "HighFuse": ["BOOTRST", "BOOTSZ0", "BOOTSZ1", "EESAVE", "CKOPT", "SPIEN", "WDTON", "RSTDISBL"],
+    "EFuse": ["-", "UNUSED", "-", "-", "-", "-", "-", "-"],
+}
+FUSE_FOCUSABLES = [("check box", bit, None) for bits in M8_BITS.values() for bit in bits] + [
+    ("push button", "Lesen", None), ("push button", "Schreiben", None), ("push button", "Abbrechen", None),
+]
+OPTIONS_FOCUSABLES = [
+    ("text", "Pfad zu avrdude.exe", "Pfad zu avrdude.exe"), ("push button", "Suchen", None),
+    ("radio button", "giveio-Treiber installieren", None), ("radio button", "giveio-Treiber deinstallieren", None),
+    ("push button", "Speichern", None),
+]
+DRIVER_FOCUSABLES = [("text", "Status", "Status:"), ("push button", "OK", None)]
+INFO_FOCUSABLES = [("push button", "OK", None)]
+EXTERNAL_FOCUSABLES = [
+    ("text", "AVR", "AVR           :"), ("text", "Programmer", "Programmer:"), ("text", "Port", "Port            :"),
+    ("text", "Datei", "Datei          : "), ("push button", "Fuses", None), ("push button", "Programmieren", None),
+    ("push button", "Abbrechen", None),
+]
+
+
+def same(a, b):
+    return (a.getRoleName(), a.name, a.getIndexInParent()) == (b.getRoleName(), b.name, b.getIndexInParent())
+
+
+def check_focusables(window, title, table):
+    """Every focusable object has a name and is in the table with its role, name and label; each
+    label says whom it labels."""
+    seen = []
+    for node in focusables(window):
+        labels = related(node, pyatspi.RELATION_LABELLED_BY)
+        seen.append((node.getRoleName(), node.name, labels[0].name if labels else None))
+        for label in labels:
+            if not any(same(node, target) for target in related(label, pyatspi.RELATION_LABEL_FOR)):
+                raise Failure(f'{title}: label "{label.name}" does not say it labels "{node.name}"')
+    unnamed = [row for row in seen if not row[1]]
+    missing, extra = Counter(table) - Counter(seen), Counter(seen) - Counter(table)
+    if unnamed or missing or extra:
+        print_tree(title, window)
+        raise Failure(f"{title}: unnamed {unnamed}, missing {sorted(missing)}, not expected {sorted(extra)}")
+    print(f"{title}: {len(seen)} focusable objects, each with its role, name and label")
+
+
+def check_fuse_meanings(fuses):
+    """Each bit tells its byte and bit, the values their fuse, and the legend reads as text."""
+    for group, bits in M8_BITS.items():
+        boxes = [node for node in children(find(fuses, "panel", group)) if node.getRoleName() == "check box"]
+        described = [(box.name, box.description) for box in boxes]
+        wanted = [(bit, f"{group}, Bit {n}") for n, bit in enumerate(bits)]
+        if described != wanted:
+            raise Failure(f"{group}: the bits read {described}, expected {wanted}")
+    for value in ("LowFuse 255", "HighFuse 223", "EFuse 255"):
+        if find(fuses, "label", value) is None:
+            print_tree("fuse window", fuses)
+            raise Failure(f'no value label reads "{value}"')
+    legend = [node.name for node, _ in walk(fuses) if node.name.startswith("Legende")]
+    roles = {node.getRoleName() for node, _ in walk(fuses) if node.name.startswith("Legende")}
+    if legend != ["Legende: markiert = 0", "Legende: nicht markiert = 1"] or roles != {"label"}:
+        raise Failure(f"the legend reads {legend} as {roles}")
+
+
+def check_window_menu(window, title):
+    """The window menu of the title bar is in the tree while it is open, under its title bar."""
+    bar = find(window, "tool bar")
+    act(find(bar, "push button", "Systemmenü"), "press")
+    menu = wait_for(f"the window menu of the {title}", lambda: find(bar, "popup menu", "Systemmenü"))
+    entries = [node.name for node in children(menu) if node.getRoleName() == "menu item"]
+    if entries != ["Minimize", "Maximize/Restore", "Close"]:
+        raise Failure(f"the window menu of the {title} offers {entries}")
+    print_tree(f"window menu of the {title}", menu)
+    return menu
 
 
 def choose_menu(program, main, top, item):
@@ -40,6 +128,7 @@ def main_window_session():
             ("push button", "Senden"),
         ])
         print_tree("main window", main)
+        check_focusables(main, "main window", MAIN_FOCUSABLES)
 
         # An empty free command: the message is announced as an alert whose text can be read.
         act(find(main, "push button", "Senden"), "press")
@@ -56,22 +145,28 @@ def main_window_session():
         fuses = program.window("Fuses")
         low = find(fuses, "panel", "LowFuse")
         boxes = [node for node in children(low) if node.getRoleName() == "check box"]
-        if len(boxes) != 8 or find(fuses, "label", "254") is not None:
+        if len(boxes) != 8 or find(fuses, "label", "LowFuse 254") is not None:
             print_tree("fuse window", fuses)
             raise Failure("the low fuse has not eight check boxes, or shows 254 before bit 0 is set")
         act(boxes[0], "toggle")
-        wait_for("the low fuse's value 254", lambda: find(fuses, "label", "254"))
+        wait_for("the low fuse's value 254", lambda: find(fuses, "label", "LowFuse 254"))
         if not boxes[0].getState().contains(pyatspi.STATE_CHECKED):
             raise Failure("bit 0 does not read as checked")
         expect(fuses, "fuse window", [("panel", "HighFuse"), ("panel", "EFuse"), ("push button", "Schließen")])
         print_tree("fuse window", fuses)
-        act(title_button(fuses, "Schließen"), "press")
+        act(boxes[0], "toggle")
+        wait_for("the low fuse's value 255 again", lambda: find(fuses, "label", "LowFuse 255"))
+        check_focusables(fuses, "fuse window", FUSE_FOCUSABLES)
+        check_fuse_meanings(fuses)
+        # Its window menu's "Close" closes the window.
+        act(find(check_window_menu(fuses, "fuse window"), "menu item", "Close"), "press")
         program.gone("Fuses")
 
         choose_menu(program, main, "Info", "Info")
         info = program.window("Info")
         expect(info, "Info window", [("push button", "Schließen"), ("push button", "Systemmenü")])
         print_tree("Info window", info)
+        check_focusables(info, "Info window", INFO_FOCUSABLES)
         act(title_button(info, "Schließen"), "press")
         program.gone("Info")
 
@@ -81,14 +176,24 @@ def main_window_session():
         radios = [node for node, _ in walk(options) if node.getRoleName() == "radio button"]
         if len(radios) != 2:
             print_tree("options window", options)
+        check_focusables(options, "options window", OPTIONS_FOCUSABLES)
+        # Its title is "OK": what the window is, it says as its description.
+        if options.description != "Optionen":
+            raise Failure(f'the options window describes itself as "{options.description}"')
             raise Failure("the options window has not two radio buttons")
         print_tree("options window", options)
         act(radios[0], "toggle")
         wait_for("the first driver choice checked", lambda: radios[0].getState().contains(pyatspi.STATE_CHECKED))
         act(find(options, "push button", "Speichern"), "press")
         driver = program.window("giveio-Driver Installation")
+        # The window runs the driver script as it shows (closing it meanwhile would stop the run);
+        # the script's end is announced with its return-code line.
+        notice = wait_for("the driver script's end announced", lambda: find(driver, "notification"))
+        if not notice.name.startswith("Return-Code des Programms: "):
+            raise Failure(f'the driver window announces "{notice.name}"')
         expect(driver, "driver window", [("push button", "Schließen")])
         print_tree("driver window", driver)
+        check_focusables(driver, "driver window", DRIVER_FOCUSABLES)
         act(title_button(driver, "Schließen"), "press")
         program.gone("giveio-Driver Installation")
     finally:
@@ -101,6 +206,7 @@ def external_window_session():
         external = program.window("Extern-Prog")
         expect(external, "external window", [("panel", "Externer Aufruf:"), ("push button", "Schließen")])
         print_tree("external window", external)
+        check_focusables(external, "external window", EXTERNAL_FOCUSABLES)
     finally:
         program.end()
 

@@ -1,5 +1,6 @@
 #include "app/settings.h"
 #include "forms/main/main_form.h"
+#include "skin/accessibility/accessible_notice.h"
 #include "skin/button/tsui_button.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "skin/edit/tsui_edit.h"
@@ -111,6 +112,23 @@ TEST_F(MainWindowRuns, FreeCommandReportsBothStreamsAndDecodesOemText)
                                               "---Errors---", "e1", "e2"}));
 }
 
+// A screen reader is told how the run ended by a notice that is shown then, and that no one sees.
+TEST_F(MainWindowRuns, TheEndOfARunIsAnnouncedByANoticeThatDrawsNothing)
+{
+    form.show();
+    form.command->setText(QStringLiteral("exit:3"));
+    useAvrdudePath(test_child());
+    QTest::mouseClick(form.suiButton1, Qt::LeftButton);
+    auto *notice = form.findChild<AccessibleNotice *>();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text(), QStringLiteral("Return-Code des Programms: 3"));
+    const QImage announcing = form.grab().toImage();
+    notice->hide();
+    EXPECT_EQ(form.grab().toImage(), announcing);
+    form.hide();
+}
+
 TEST_F(MainWindowRuns, APathThatNamesNothingGivesTheFailureLines)
 {
     useAvrdudePath(QStringLiteral("/nowhere/avrdude"));
@@ -119,6 +137,8 @@ TEST_F(MainWindowRuns, APathThatNamesNothingGivesTheFailureLines)
     QTest::mouseClick(form.suiButton1, Qt::LeftButton);
     EXPECT_EQ(form.Log->lines(), (QStringList{"Pfad zu AVRDUDE nicht OK!", "/nowhere/avrdude",
                                               "Passen sie den Pfad unter Einstellungen -> Optionen an!"}));
+    EXPECT_EQ(AccessibleNotice::of(form.Log)->text(),
+              "Pfad zu AVRDUDE nicht OK! /nowhere/avrdude Passen sie den Pfad unter Einstellungen -> Optionen an!");
 
     useAvrdudePath(QString());
     form.ChipLoeschenClick();
