@@ -13,9 +13,7 @@ int main(int argc, char *argv[])
     QuillonApplication application(argc, argv);
     initialise_application_look();
 
-    QStringList parameters = QCoreApplication::arguments();
-    parameters.removeFirst();
-    ApplicationWindows windows(parameters);
+    ApplicationWindows windows(program_parameters(argc, argv));
     windows.main().show();
     return QuillonApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "app/error_box.h"
 #include "app/quillon_error.h"
+#include "avrdude/native_text.h"
 #include "skin/accessibility/skin_accessibility.h"
 #include "skin/form/handler_boundary.h"
 #include "skin/themes/style_bitmaps.h"
@@ -10,8 +11,24 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace {
+
+// What Qt sees of the command line; it must outlive the application object.
+char fallback_program_name[] = "quillon";
+int qt_argument_count = 1;
+char *qt_arguments[] = {fallback_program_name, nullptr};
+
+int &program_name_only(char *program_name)
+{
+    if (program_name)
+        qt_arguments[0] = program_name;
+    return qt_argument_count;
+}
+
+} // namespace
+
 QuillonApplication::QuillonApplication(int &argc, char **argv)
-    : QApplication(argc, argv)
+    : QApplication(program_name_only(argc > 0 ? argv[0] : nullptr), qt_arguments)
 {
     set_failure_report(show_error_box);
 }
@@ -27,6 +44,14 @@ bool QuillonApplication::notify(QObject *receiver, QEvent *event)
         show_error_box(QString::fromLocal8Bit(error.what()));
     }
     return true;
+}
+
+QStringList program_parameters(int argc, char **argv)
+{
+    QStringList parameters;
+    for (int i = 1; i < argc; ++i)
+        parameters << native_text(argv[i]);
+    return parameters;
 }
 
 namespace {

@@ -1,8 +1,8 @@
 #include "avrdude/command_line_split.h"
 
-#include <QFileInfo>
-#include <QProcessEnvironment>
+#include "avrdude/native_text.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -11,12 +11,13 @@ bool is_blank(QChar c) { return c == u' ' || c == u'\t'; }
 
 bool is_runnable_file(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile())
+    const QByteArray file = native_bytes(path);
+    struct stat status {};
+    if (::stat(file.constData(), &status) != 0 || !S_ISREG(status.st_mode))
         return false;
     // A batch file is read by the shell, so it needs no execute bit of its own.
     const int mode = path.endsWith(QLatin1String(".bat"), Qt::CaseInsensitive) ? R_OK : X_OK;
-    return ::access(QFile::encodeName(path).constData(), mode) == 0;
+    return ::access(file.constData(), mode) == 0;
 }
 
 } // namespace
@@ -108,7 +109,7 @@ bool find_runnable(QString &path)
         return false;
     if (path.contains(u'/'))
         return is_runnable_file(path);
-    const QString search = QProcessEnvironment::systemEnvironment().value(QStringLiteral("PATH"));
+    const QString search = native_text(qgetenv("PATH"));
     for (const QString &dir : search.split(u':', Qt::SkipEmptyParts)) {
         const QString candidate = dir + u'/' + path;
         if (is_runnable_file(candidate)) {

@@ -1,8 +1,7 @@
 #include "avrdude/process_runner.h"
 
 #include "avrdude/command_line_split.h"
-
-#include <QFile>
+#include "avrdude/native_text.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -59,9 +58,9 @@ std::vector<QByteArray> child_argv(const QString &program_file, const QStringLis
     std::vector<QByteArray> argv;
     if (program_file.endsWith(QLatin1String(".bat"), Qt::CaseInsensitive))
         argv.push_back(QByteArrayLiteral("/bin/sh"));
-    argv.push_back(QFile::encodeName(program_file));
+    argv.push_back(native_bytes(program_file));
     for (const QString &arg : arguments)
-        argv.push_back(arg.toLocal8Bit());
+        argv.push_back(native_bytes(arg));
     return argv;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "avrdude/command_lines.h"
+#include "avrdude/native_text.h"
 #include "avrdude/run_report.h"
 #include "forms/main/main_form.h"
 #include "forms/main/tool_glyphs.h"
@@ -99,18 +100,25 @@ TsuiEdit *TForm5::addRow(QLabel *&label, const QString &label_name, const QStrin
 
 void TForm5::FormShow()
 {
-    suiEdit1->setText(main_.parameter(1));
-    suiEdit2->setText(main_.parameter(2));
-    suiEdit4->setText(main_.parameter(3));
-    suiEdit3->setText(main_.parameter(4));
+    suiEdit1->setText(readable_text(main_.parameter(1)));
+    suiEdit2->setText(readable_text(main_.parameter(2)));
+    suiEdit4->setText(readable_text(main_.parameter(3)));
+    suiEdit3->setText(readable_text(main_.parameter(4)));
     update();
+}
+
+QString TForm5::editedParameter(const TsuiEdit *edit, int number) const
+{
+    return exact_unless_edited(edit->text(), main_.parameter(number));
 }
 
 void TForm5::suiButton1Click()
 {
-    // The edits, not the main window's choices: corrections made here count.
-    const ChipTarget target{avrdude_path(), suiEdit1->text(), suiEdit2->text(), suiEdit4->text()};
-    main_.runIntoLog(program_flash_command(target, suiEdit3->text()), {AvrdudePathNotOk});
+    // The edits, not the main window's choices: corrections made here count. A parameter left as
+    // it was shown goes out as the bytes it came as.
+    const ChipTarget target{avrdude_path(), editedParameter(suiEdit1, 1), editedParameter(suiEdit2, 2),
+                            editedParameter(suiEdit4, 3)};
+    main_.runIntoLog(program_flash_command(target, editedParameter(suiEdit3, 4)), {AvrdudePathNotOk});
     Close();
 }
 

@@ -44,6 +44,8 @@ protected:
 private:
     TsuiEdit *addRow(QLabel *&label, const QString &label_name, const QString &edit_name, const QString &caption,
                      int edit_top);
+    // The text of the edit showing parameter `number`, exactly as it came unless the user changed it.
+    QString editedParameter(const TsuiEdit *edit, int number) const;
 
     TForm1 &main_;
     TForm &fuses_;

@@ -31,6 +31,8 @@ void TForm3::read_fuses()
     const FuseTransferDir transfer_dir;
     const QString x = transfer_dir.path();
     main_.runIntoLog(read_fuses_command_line(x), {AvrdudePathNotOk});
+    // Nothing is taken from a folder someone put in place of ours: the boxes stay as they are.
+    transfer_dir.checkStillOurs();
 
     // Whether or not avrdude ran: take what it left, then show the stored values, which undoes
     // box changes not yet written when a file is missing.

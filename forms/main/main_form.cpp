@@ -1,6 +1,7 @@
 #include "forms/main/main_form.h"
 
 #include "app/settings.h"
+#include "avrdude/native_text.h"
 #include "forms/file_dialog.h"
 #include "forms/main/device_lists.h"
 #include "forms/live_run/progress_strip.h"
@@ -285,5 +286,8 @@ QString TForm1::parameter(int number) const
 
 ChipTarget TForm1::chipTarget() const
 {
-    return ChipTarget{avrdude_path(), avrselect->text(), progselect->text(), portselect->text()};
+    // A choice still showing the parameter it was set from goes out as the bytes it came as.
+    return ChipTarget{avrdude_path(), exact_unless_edited(avrselect->text(), parameter(1)),
+                      exact_unless_edited(progselect->text(), parameter(2)),
+                      exact_unless_edited(portselect->text(), parameter(3))};
 }

@@ -1,8 +1,10 @@
 #include "forms/main/main_form.h"
 
 #include "app/settings.h"
+#include "avrdude/native_text.h"
 #include "avrdude/run_report.h"
 #include "forms/avrdude_run.h"
+#include "forms/file_dialog.h"
 #include "skin/dialog/tsui_message_dialog.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "skin/edit/tsui_edit.h"
@@ -39,9 +41,9 @@ void TForm1::command_line_check()
 {
     if (parameter(1).isEmpty())
         return;
-    avrselect->setText(parameter(1));
-    progselect->setText(parameter(2));
-    portselect->setText(parameter(3));
+    avrselect->setText(readable_text(parameter(1)));
+    progselect->setText(readable_text(parameter(2)));
+    portselect->setText(readable_text(parameter(3)));
     if (companions_.external)
         companions_.external->ShowModal();
 }
@@ -67,10 +69,10 @@ void TForm1::suiButton1Click()
 
 QString TForm1::runFileDialog(QFileDialog *dialog)
 {
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+    if (dialog->exec() != QDialog::Accepted)
         return {};
-    const QString file = QDir::toNativeSeparators(dialog->selectedFiles().first());
-    dialog->selectFile(file);
+    const QString file = chosen_file(dialog);
+    dialog->selectFile(readable_text(file));
     return file;
 }
 

@@ -1,5 +1,7 @@
 #include "avrdude/process_runner.h"
 
+#include "avrdude/native_text.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -10,6 +12,7 @@
 
 #include <csignal>
 #include <dirent.h>
+#include <filesystem>
 
 namespace {
 
@@ -114,6 +117,22 @@ TEST(ProcessRunner, PassesQuotedArgumentsWithBlanksAsOneAndStdinIsEmpty)
     ASSERT_TRUE(cat.started);
     EXPECT_EQ(cat.exit_code, 0u);
     EXPECT_TRUE(cat.output.isEmpty());
+}
+
+// A program and a file whose names are not UTF-8 reach the system byte for byte.
+TEST(ProcessRunner, KeepsEveryByteOfTheProgramAndItsArguments)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray program = QFile::encodeName(dir.path()) + "/pr\xf6gramm";
+    std::filesystem::copy_file(QFile::encodeName(child()).toStdString(), program.toStdString());
+    const QString arguments = QStringLiteral(" echoargs -U flash:w:\"") + native_text("/my dir/lat\xe4in.hex")
+                              + QStringLiteral("\":a");
+    const RunResult result = run_and_capture({native_text(program), arguments});
+    // QTemporaryDir cannot name it either.
+    std::filesystem::remove(program.toStdString());
+    ASSERT_TRUE(result.started);
+    EXPECT_EQ(result.output, QByteArray("-U\nflash:w:/my dir/lat\xe4in.hex:a\n"));
 }
 
 TEST(ProcessRunner, RunsBatchFilesThroughTheShell)

@@ -1,3 +1,5 @@
+#include "app/program_dir.h"
+#include "avrdude/native_text.h"
 #include "forms/application_windows.h"
 #include "forms/external/extern_form.h"
 #include "forms/fuses/fuse_form.h"
@@ -14,12 +16,14 @@
 #include "tests/support/window_watch.h"
 
 #include <QEvent>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -152,6 +156,34 @@ TEST_F(CommandLineStart, AFileNameNeverBecomesAnOption)
     EXPECT_EQ(sim.flash(), expected);
     EXPECT_EQ(sim.fuses().lfuse, fuses_before.lfuse);
     EXPECT_EQ(sim.fuses().hfuse, fuses_before.hfuse);
+}
+
+// A HEX file saved under a Latin-1 name: the windows show it readably, and avrdude gets the very
+// bytes of the name, so the file that exists is programmed.
+TEST_F(CommandLineStart, ALatin1FileNameIsShownReadablyAndProgrammedByteForByte)
+{
+    Avr910Simulator sim;
+    const auto program = test_program();
+    const QByteArray hex = QFile::encodeName(program_dir()) + "lat\xe4in.hex";
+    write_intel_hex_at(hex, program);
+    const QByteArray port = QByteArray::fromStdString(sim.port());
+    start({QStringLiteral("m8"), QStringLiteral("avr910"), native_text(port), native_text(hex)});
+
+    QString file_edit;
+    ModalAnswer answer(when_shown(external(), [&] {
+        file_edit = external().suiEdit3->text();
+        QTest::mouseClick(external().suiButton1, Qt::LeftButton);
+    }));
+    main().show();
+    ASSERT_TRUE(answer.answered());
+    std::filesystem::remove(hex.toStdString());
+
+    EXPECT_EQ(file_edit, program_dir() + QStringLiteral("latäin.hex"));
+    const QStringList log = main().Log->lines();
+    EXPECT_EQ(log.value(0), QStringLiteral("Return-Code des Programms: 0")) << log.join(u'\n').toStdString();
+    auto expected = program;
+    expected.resize(M8FlashBytes, 0xFF);
+    EXPECT_EQ(sim.flash(), expected);
 }
 
 TEST_F(CommandLineStart, ProgrammierenWithAnUnrunnableAvrdudeStillClosesTheWindow)

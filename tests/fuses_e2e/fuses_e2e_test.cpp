@@ -6,15 +6,20 @@
 #include "skin/edit/tsui_memo.h"
 #include "tests/fuses/fuse_window_fixture.h"
 #include "tests/support/avr910_simulator.h"
+#include "tests/support/failure_of.h"
 #include "tests/support/modal_answer.h"
 #include "tests/support/private_mounts.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -56,6 +61,106 @@ protected:
 
     std::unique_ptr<Avr910Simulator> sim;
 };
+
+// Someone who may write the folder above ours, waiting for a read's transfer folder there: they
+// move it aside and put one of the same name in its place, with lfuse.hex a link to a victim
+// file (avrdude would write the fuse through it) and an efuse.hex of their own.
+class FolderRacer {
+public:
+    static constexpr int NobodyUid = 65534;
+    static constexpr int WaitMs = 20000;
+
+    // As the given user (by setpriv, as root) or, with uid -1, as this one.
+    FolderRacer(const QString &watched, const QString &victim, int uid)
+    {
+        static const char *const Race = R"(
+import os, sys, time
+watched, victim = sys.argv[1], sys.argv[2]
+print("ready", flush=True)
+deadline = time.monotonic() + 60
+while time.monotonic() < deadline:
+    for name in os.listdir(watched):
+        if name.startswith("quillon-fuses-") and not name.endswith(".taken"):
+            path = os.path.join(watched, name)
+            os.rename(path, path + ".taken")
+            os.mkdir(path)
+            os.chmod(path, 0o777)
+            os.symlink(victim, os.path.join(path, "lfuse.hex"))
+            with open(os.path.join(path, "efuse.hex"), "w") as planted:
+                planted.write("66\n")
+            print("swapped", flush=True)
+            sys.exit(0)
+)";
+        QStringList arguments{QStringLiteral("/usr/bin/python3"), QStringLiteral("-c"), QString::fromLatin1(Race),
+                              watched, victim};
+        if (uid >= 0)
+            arguments = QStringList{QStringLiteral("--reuid=%1").arg(uid), QStringLiteral("--regid=%1").arg(uid),
+                                    QStringLiteral("--clear-groups")}
+                        + arguments;
+        racer_.start(uid >= 0 ? QStringLiteral("setpriv") : arguments.takeFirst(), arguments);
+        ready_ = racer_.waitForReadyRead(WaitMs) && racer_.readLine().trimmed() == "ready";
+    }
+    ~FolderRacer()
+    {
+        if (racer_.state() != QProcess::NotRunning) {
+            racer_.kill();
+            racer_.waitForFinished(WaitMs);
+        }
+    }
+    bool ready() const { return ready_; }
+    bool swapped()
+    {
+        racer_.waitForReadyRead(100);
+        return racer_.readAll().contains("swapped");
+    }
+
+private:
+    QProcess racer_;
+    bool ready_ = false;
+};
+
+// A runtime folder for the test, with the mode given, under /tmp where another user reaches it.
+class RuntimeFolder {
+public:
+    explicit RuntimeFolder(QFile::Permissions mode)
+        : dir_(QStringLiteral("/tmp/quillon-runtime-XXXXXX"))
+        , previous_(qgetenv("XDG_RUNTIME_DIR"))
+    {
+        QFile::setPermissions(dir_.path(), mode);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir_.path()));
+        // The victim lies where only its owner may write.
+        QDir(dir_.path()).mkdir(QStringLiteral("victim"));
+        QFile victim(victim_file());
+        victim.open(QIODevice::WriteOnly);
+        victim.write(VictimText);
+        QFile::setPermissions(dir_.path() + QStringLiteral("/victim"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    }
+    ~RuntimeFolder()
+    {
+        if (previous_.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", previous_);
+    }
+    QString path() const { return dir_.path(); }
+    QString victim_file() const { return dir_.path() + QStringLiteral("/victim/precious.txt"); }
+    QByteArray victim_text() const
+    {
+        QFile victim(victim_file());
+        return victim.open(QIODevice::ReadOnly) ? victim.readAll() : QByteArray();
+    }
+
+    static constexpr char VictimText[] = "precious\n";
+
+private:
+    QTemporaryDir dir_;
+    QByteArray previous_;
+};
+
+constexpr QFile::Permissions Private = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr QFile::Permissions EveryoneWrites = Private | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                                              | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
 
 } // namespace
 
@@ -214,4 +319,45 @@ TEST_F(FusesEndToEnd, ATmega8AsksBeforeRstdisblAndNotForAnOrdinaryWrite)
     EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
     EXPECT_EQ(sim->fuses().hfuse, 0x51);
     EXPECT_EQ(sim->fuses().lfuse, 0xE1);
+}
+
+// A runtime folder that everybody may write is no place for the transfer folder: another user
+// racing there finds nothing to swap, the victim file stays as it was, and the read shows the
+// chip's fuses.
+TEST_F(FusesEndToEnd, AnotherUserCannotSwapTheTransferFolder)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run the racer as another user";
+    start("m8");
+    sim->setFuses({.lfuse = 0xE2, .hfuse = 0xD9, .efuse = 0xFF, .lock = 0xFF});
+    const RuntimeFolder runtime(EveryoneWrites);
+    FolderRacer racer(runtime.path(), runtime.victim_file(), FolderRacer::NobodyUid);
+    ASSERT_TRUE(racer.ready());
+
+    EXPECT_EQ(failure_of([&] { fuses.read_fuses(); }), QString());
+    EXPECT_FALSE(racer.swapped());
+    EXPECT_EQ(runtime.victim_text(), QByteArray(RuntimeFolder::VictimText));
+    EXPECT_EQ(labels(), (QStringList{"226", "217", "255"}));
+    expectShown(0, 0xE2);
+}
+
+// Should the folder be swapped after all (here by the user's own racer, in the user's private
+// runtime folder), nothing is read from the folder put in its place: the read fails saying so,
+// and the boxes and labels stay as they were.
+TEST_F(FusesEndToEnd, AFolderSwappedDuringTheReadIsNotRead)
+{
+    start("m8");
+    sim->setFuses({.lfuse = 0xE2, .hfuse = 0xD9, .efuse = 0xFF, .lock = 0xFF});
+    const RuntimeFolder runtime(Private);
+    const QStringList before = labels();
+    const int boxes_before = boxesByte(2);
+    FolderRacer racer(runtime.path(), runtime.victim_file(), -1);
+    ASSERT_TRUE(racer.ready());
+
+    const QString message = failure_of([&] { fuses.read_fuses(); });
+    ASSERT_TRUE(racer.swapped()) << "the racer was too late";
+    EXPECT_TRUE(message.contains(runtime.path() + QStringLiteral("/quillon-fuses-"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("ausgetauscht"))) << message.toStdString();
+    EXPECT_EQ(labels(), before);
+    EXPECT_EQ(boxesByte(2), boxes_before);
 }

@@ -1,7 +1,9 @@
-// Command lines hold the avrdude path from options.ini and whatever the user types as a free
-// command. Splitting must take any text, and quoting arguments the way the splitter reads them
-// must give back exactly those arguments.
+// Command lines hold the avrdude path from options.ini, whatever the user types as a free
+// command, and file names and parameters that may be any bytes. Splitting must take any text,
+// and quoting arguments the way the splitter reads them must give back exactly those arguments,
+// down to the bytes the child gets.
 #include "avrdude/command_line_split.h"
+#include "avrdude/native_text.h"
 #include "fuzz_check.h"
 
 #include <QCoreApplication>
@@ -25,15 +27,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzedDataProvider input(data, size);
 
+    QList<QByteArray> bytes;
     QStringList arguments;
     const size_t count = input.ConsumeIntegralInRange<size_t>(0, MaxArguments);
-    for (size_t i = 0; i < count; ++i)
-        arguments << QString::fromUtf8(input.ConsumeRandomLengthString(MaxArgumentLength));
+    for (size_t i = 0; i < count; ++i) {
+        const std::string argument = input.ConsumeRandomLengthString(MaxArgumentLength);
+        bytes << QByteArray(argument.data(), static_cast<qsizetype>(argument.size()));
+        arguments << native_text(bytes.last());
+        FUZZ_CHECK(native_bytes(arguments.last()) == bytes.last());
+    }
     // Every argument between quotes, escaped the way file names go into avrdude's command lines.
     QStringList quoted;
     for (const QString &argument : arguments)
         quoted << u'"' + escape_within_quotes(argument) + u'"';
-    FUZZ_CHECK(split_arguments(quoted.join(u' ')) == arguments);
+    const QStringList split = split_arguments(quoted.join(u' '));
+    FUZZ_CHECK(split == arguments);
+    for (qsizetype i = 0; i < split.size(); ++i)
+        FUZZ_CHECK(native_bytes(split.at(i)) == bytes.at(i));
 
     // Any text at all, as a free command after the avrdude path.
     const QString line = QString::fromUtf8(input.ConsumeRemainingBytesAsString());

@@ -1,4 +1,6 @@
 #include "app/settings.h"
+#include "avrdude/native_text.h"
+#include "forms/file_dialog.h"
 #include "forms/main/main_form.h"
 #include "skin/accessibility/accessible_notice.h"
 #include "skin/button/tsui_button.h"
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -176,8 +179,8 @@ TEST_F(MainWindowRuns, CancelledFileDialogLeavesTheLog)
 TEST_F(MainWindowRuns, MenuAndToolBarOpenTheSameDialogAndRememberTheName)
 {
     QTemporaryDir dir;
-    const QString hex = dir.path() + QStringLiteral("/my dir/a.hex");
-    ASSERT_TRUE(QDir().mkpath(dir.path() + QStringLiteral("/my dir")));
+    const QString hex = dir.path() + QStringLiteral("/Übung 100% #1/a.hex");
+    ASSERT_TRUE(QDir().mkpath(dir.path() + QStringLiteral("/Übung 100% #1")));
     QString filter_seen;
     ModalAnswer answer([&](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
@@ -195,6 +198,14 @@ TEST_F(MainWindowRuns, MenuAndToolBarOpenTheSameDialogAndRememberTheName)
 
     // The next showing offers the same file again.
     EXPECT_EQ(offeredByTheNextDialog(form.suiButton5), hex);
+}
+
+// A desktop's own dialog answers with a URL; a name that is not UTF-8 keeps its bytes.
+TEST(FileDialogAnswer, AUrlNamesTheFileByteForByte)
+{
+    EXPECT_EQ(local_file_of(QUrl(QStringLiteral("file:///home/u/lat%E4in.hex"))), native_text("/home/u/lat\xe4in.hex"));
+    const QString typed = QStringLiteral("/home/u/Übung 100% #1.hex");
+    EXPECT_EQ(local_file_of(QUrl::fromLocalFile(typed)), typed);
 }
 
 TEST_F(MainWindowRuns, SaveDialogTakesAnExistingNameWithoutAskingAndOffersItAgain)

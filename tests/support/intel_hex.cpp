@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fstream>
 #include <stdexcept>
 
 namespace {
@@ -61,12 +62,28 @@ std::vector<std::uint8_t> test_program()
     return bytes;
 }
 
+namespace {
+
+QByteArray intel_hex_of(const std::vector<std::uint8_t> &bytes)
+{
+    return to_intel_hex(QByteArray(reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+}
+
+} // namespace
+
 void write_intel_hex(const QString &file_name, const std::vector<std::uint8_t> &bytes)
 {
-    const QByteArray text = to_intel_hex(QByteArray(reinterpret_cast<const char *>(bytes.data()),
-                                                    static_cast<qsizetype>(bytes.size())));
+    const QByteArray text = intel_hex_of(bytes);
     QDir().mkpath(QFileInfo(file_name).absolutePath());
     QFile file(file_name);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size())
         throw std::runtime_error("cannot write " + file_name.toStdString());
+}
+
+void write_intel_hex_at(const QByteArray &native_file_name, const std::vector<std::uint8_t> &bytes)
+{
+    const QByteArray text = intel_hex_of(bytes);
+    std::ofstream file(native_file_name.toStdString(), std::ios::binary | std::ios::trunc);
+    if (!file.write(text.constData(), text.size()))
+        throw std::runtime_error("cannot write " + native_file_name.toStdString());
 }
