@@ -30,8 +30,11 @@ QString chosen_file(const QFileDialog *dialog)
 
 QString local_file_of(const QUrl &url)
 {
-    if (!url.isLocalFile())
-        return url.toLocalFile();
-    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-    return QDir::toNativeSeparators(native_text(bytes));
+    // Windows names are UTF-16 already, and a URL with a host names a share: Qt's own answer is
+    // exact for those.
+#ifndef Q_OS_WIN
+    if (url.isLocalFile() && url.host().isEmpty())
+        return native_text(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+#endif
+    return QDir::toNativeSeparators(url.toLocalFile());
 }

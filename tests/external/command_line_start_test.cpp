@@ -186,6 +186,26 @@ TEST_F(CommandLineStart, ALatin1FileNameIsShownReadablyAndProgrammedByteForByte)
     EXPECT_EQ(sim.flash(), expected);
 }
 
+// The same bytes reach avrdude from the main window's choices the parameters filled.
+TEST_F(CommandLineStart, AParameterThatIsNotUtf8ReachesAvrdudeFromTheMainWindowToo)
+{
+    Avr910Simulator sim;
+    const QByteArray port = QFile::encodeName(program_dir()) + "pr\xfc" "fger\xe4t";
+    std::filesystem::remove(port.toStdString());
+    std::filesystem::create_symlink(sim.port(), port.toStdString());
+    start({QStringLiteral("m8"), QStringLiteral("avr910"), native_text(port)});
+    ModalAnswer answer(when_shown(external(), [&] { external().suiButton2Click(); }));
+    main().show();
+    ASSERT_TRUE(answer.answered());
+
+    const QString shown = main().portselect->text();
+    main().ChipLoeschenClick();
+    std::filesystem::remove(port.toStdString());
+    EXPECT_EQ(shown, program_dir() + QStringLiteral("prüfgerät"));
+    const QStringList log = main().Log->lines();
+    EXPECT_EQ(log.value(0), QStringLiteral("Return-Code des Programms: 0")) << log.join(u'\n').toStdString();
+}
+
 TEST_F(CommandLineStart, ProgrammierenWithAnUnrunnableAvrdudeStillClosesTheWindow)
 {
     write_program_file(QStringLiteral("options.ini"), "/nicht/da/avrdude\r\n");
