@@ -171,6 +171,7 @@ void TForm1::createChoiceBand()
     portselect = make_combo(programmerOptions, QStringLiteral("portselect"), PortIds, QStringLiteral("USB"), 240, 241);
     label_field(programmerLabel, progselect);
     label_field(portLabel, portselect);
+    connect_handler(portselect, &TsuiComboBox::OnDropDown, this, &TForm1::refreshPortList);
 }
 
 void TForm1::createCommandGroup()

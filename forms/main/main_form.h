@@ -1,6 +1,7 @@
 #pragma once
 
 #include "avrdude/command_lines.h"
+#include "avrdude/serial_ports.h"
 #include "skin/form/tform.h"
 
 #include <QStringList>
@@ -42,6 +43,12 @@ public:
 
     // What every chip command targets: the avrdude path and the combo boxes' current texts.
     ChipTarget chipTarget() const;
+
+    // Where the port list looks for the serial ports present; the kernel's folders unless a test
+    // lays out its own.
+    void setSerialPortFolders(const SerialPortFolders &folders) { serial_port_folders_ = folders; }
+    // The port list's fixed entries followed by the serial ports present now; typed text stays.
+    void refreshPortList();
 
     TsuiForm *suiForm1;
     TsuiMainMenu *MainMenu1;
@@ -116,4 +123,5 @@ private:
 
     Companions companions_;
     QStringList parameters_;
+    SerialPortFolders serial_port_folders_;
 };

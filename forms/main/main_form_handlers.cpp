@@ -1,10 +1,12 @@
 #include "forms/main/main_form.h"
 
 #include "app/settings.h"
+#include "avrdude/access_help.h"
 #include "avrdude/native_text.h"
 #include "avrdude/run_report.h"
 #include "forms/avrdude_run.h"
 #include "forms/file_dialog.h"
+#include "forms/main/device_lists.h"
 #include "skin/dialog/tsui_message_dialog.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "skin/edit/tsui_edit.h"
@@ -53,6 +55,16 @@ void TForm1::runIntoLog(const CommandLine &command, const QStringList &failure_l
     Log->clearLines();
     const RunResult result = run_keeping_windows_painted(command, {Log, progressStrip});
     report_run(result, *Log, failure_lines);
+    Log->appendLines(access_help_for(result));
+}
+
+void TForm1::refreshPortList()
+{
+    const QString typed = portselect->text();
+    while (portselect->count() > PortIds.size())
+        portselect->removeItem(portselect->count() - 1);
+    portselect->addItems(serial_port_entries(present_serial_ports(serial_port_folders_)));
+    portselect->setText(typed);
 }
 
 void TForm1::suiButton1Click()

@@ -101,6 +101,9 @@ QRect TsuiComboBox::buttonRect() const { return ComboBoxLayoutStyle::buttonRect(
 
 void TsuiComboBox::showPopup()
 {
+    emit OnDropDown();
+    // An entry longer than the box stays readable in the open list.
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth());
     QComboBox::showPopup();
     // The open list is a window of its own; its frame is drawn after the list has painted itself.
     QWidget *frame = view()->window();

@@ -52,8 +52,13 @@ public:
     // The drop button's rectangle, as the box lays out its parts.
     QRect buttonRect() const;
 
+    // Fills the list first (OnDropDown), then opens it at least as wide as its widest entry.
     void showPopup() override;
     void hidePopup() override;
+
+signals:
+    // The list is about to drop down: the place to bring its entries up to date.
+    void OnDropDown();
 
 protected:
     void ApplyLook() override;

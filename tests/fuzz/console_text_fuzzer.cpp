@@ -1,5 +1,7 @@
 // avrdude's output is whatever the child writes: any bytes, in any chunks. Decoding, splitting
-// into log lines, the report and the live progress parser must take all of it.
+// into log lines, the report, the live progress parser and the help for a refused port must take
+// all of it.
+#include "avrdude/access_help.h"
 #include "avrdude/console_text.h"
 #include "avrdude/progress_parser.h"
 #include "avrdude/run_report.h"
@@ -77,5 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(report.size() > 1 && report[1] == OutputHeading);
     else
         FUZZ_CHECK(report.size() == 1);
+
+    // The help for a refused port reads the failed run's errors: a port it names came from them.
+    result.exit_code = 1;
+    if (const std::optional<RefusedAccess> refused = refused_access(result)) {
+        FUZZ_CHECK(refused->kind == RefusedAccess::UsbDeviceDenied || !refused->port.contains(u'\n'));
+        FUZZ_CHECK(access_help_lines(*refused, {}, QStringLiteral("user")).size() >= 2);
+    }
     return 0;
 }
