@@ -101,6 +101,14 @@ click_in "$fuses" 22 110                 # low fuse bit 0: CKSEL0, a clock chang
 click_in "$fuses" 144 349                # Schreiben
 wait_for 100 has_window "Fuses schreiben" || fail "no question before writing a clock change"
 question=$(window_titled "Fuses schreiben")
+# Enter, pressed and released as separate events, cancels: "Abbrechen" has the focus.
+wait_for 50 eval '[ "$(active)" = "$question" ]' || fail "the question did not take the focus"
+xdotool keydown Return; sleep 0.1; xdotool keyup Return
+wait_for 50 has_no_window "Fuses schreiben" || fail "Enter did not answer the question"
+runs_done && grep -q 'lfuse=0xA4' "$sim/state/fuses.txt" || fail "Enter on the question wrote: $(tr '\n' ' ' <"$sim/state/fuses.txt")"
+click_in "$fuses" 144 349                # Schreiben again, confirmed with the mouse
+wait_for 100 has_window "Fuses schreiben" || fail "no question the second time"
+question=$(window_titled "Fuses schreiben")
 geometry_of "$question"                  # its right button, "Schreiben", 24 from the right, 20 from the bottom
 click_at $((X + WIDTH - 3 - 24 - 36)) $((Y + HEIGHT - 3 - 20 - 12))
 wait_for 300 grep -q 'lfuse=0xA5' "$sim/state/fuses.txt" || fail "fuses on the chip: $(tr '\n' ' ' <"$sim/state/fuses.txt")"
