@@ -7,6 +7,8 @@
 #include "forms/options/driver_form.h"
 #include "forms/options/options_form.h"
 
+#include <initializer_list>
+
 ApplicationWindows::ApplicationWindows(const QStringList &parameters)
     : form1_(std::make_unique<TForm1>())
     , form2_(std::make_unique<TForm2>())
@@ -15,6 +17,9 @@ ApplicationWindows::ApplicationWindows(const QStringList &parameters)
     , form5_(std::make_unique<TForm5>(*form1_, *form3_))
     , form6_(std::make_unique<TForm6>(*form4_))
 {
+    for (TForm *companion : std::initializer_list<TForm *>{form2_.get(), form3_.get(), form4_.get(), form5_.get(),
+                                                            form6_.get()})
+        companion->setOwnerWindow(*form1_);
     form4_->setDriverWindow(form6_.get());
     form1_->setParameters(parameters);
     form1_->setCompanions({form2_.get(), form3_.get(), form4_.get(), form5_.get()});

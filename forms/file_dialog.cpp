@@ -1,11 +1,30 @@
 #include "forms/file_dialog.h"
 
 #include "avrdude/native_text.h"
+#include "skin/form/focus_return.h"
 
+#include <QCompleter>
 #include <QDir>
+#include <QLineEdit>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
+
+namespace {
+
+// Qt's dialog completes a typed name from the folder it reads in the background. A folder that
+// finishes loading after the dialog has closed would bring the completion list back, for a name
+// field nobody sees, and the list would take every key. The fields complete only while the
+// dialog is open.
+void complete_names(QFileDialog *dialog, bool on)
+{
+    for (QLineEdit *field : dialog->findChildren<QLineEdit *>()) {
+        if (QCompleter *completer = field->completer())
+            completer->setWidget(on ? field : nullptr);
+    }
+}
+
+} // namespace
 
 QFileDialog *make_file_dialog(QWidget *window, const QString &name, QFileDialog::AcceptMode mode,
                               const QString &filter)
@@ -37,4 +56,14 @@ QString local_file_of(const QUrl &url)
         return native_text(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 #endif
     return QDir::toNativeSeparators(url.toLocalFile());
+}
+
+bool exec_file_dialog(QFileDialog *dialog)
+{
+    const FocusReturn opener(dialog->parentWidget());
+    complete_names(dialog, true);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    complete_names(dialog, false);
+    opener.giveBack();
+    return accepted;
 }

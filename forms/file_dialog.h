@@ -20,3 +20,8 @@ QString chosen_file(const QFileDialog *dialog);
 
 // The local file the URL names, every byte kept (see native_text).
 QString local_file_of(const QUrl &url);
+
+// Runs the dialog; true when the user accepted a file. Once the dialog has closed, the window that
+// opened it is active again with its keyboard focus where it was, and nothing of the dialog stays
+// on the screen.
+bool exec_file_dialog(QFileDialog *dialog);

@@ -81,7 +81,7 @@ void TForm1::suiButton1Click()
 
 QString TForm1::runFileDialog(QFileDialog *dialog)
 {
-    if (dialog->exec() != QDialog::Accepted)
+    if (!exec_file_dialog(dialog))
         return {};
     const QString file = chosen_file(dialog);
     dialog->selectFile(readable_text(file));

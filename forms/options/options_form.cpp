@@ -114,7 +114,7 @@ QFileDialog *TForm4::openDialog()
 void TForm4::suiButton1Click()
 {
     QFileDialog *dialog = openDialog();
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+    if (!exec_file_dialog(dialog) || dialog->selectedFiles().isEmpty())
         return;
     suiEdit1->setText(QDir::toNativeSeparators(dialog->selectedFiles().first()));
 }

@@ -1,5 +1,6 @@
 #include "skin/button/tsui_radio_button.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 
@@ -43,4 +44,50 @@ void TsuiRadioButton::mouseDoubleClickEvent(QMouseEvent *event)
         setFocus(Qt::MouseFocusReason);
     setClickArmed(false);
     emit OnDblClick();
+}
+
+QList<TsuiRadioButton *> TsuiRadioButton::groupMembers() const
+{
+    QList<TsuiRadioButton *> members;
+    if (!parentWidget())
+        return members;
+    for (QObject *child : parentWidget()->children()) {
+        auto *radio = qobject_cast<TsuiRadioButton *>(child);
+        if (radio && radio->groupIndex() == group_index_ && (radio == this || (radio->isEnabled() && radio->isVisible())))
+            members.append(radio);
+    }
+    return members;
+}
+
+void TsuiRadioButton::keyPressEvent(QKeyEvent *event)
+{
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        step = 1;
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        step = -1;
+        break;
+    default:
+        TsuiCheckBox::keyPressEvent(event);
+        return;
+    }
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        TsuiCheckBox::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    const QList<TsuiRadioButton *> members = groupMembers();
+    if (members.size() < 2 || !isEnabled())
+        return;
+    // The choice goes round the group, as on every desktop.
+    const qsizetype here = members.indexOf(const_cast<TsuiRadioButton *>(this));
+    TsuiRadioButton *next = members.at((here + step + members.size()) % members.size());
+    QPointer<TsuiRadioButton> guard(next);
+    next->setFocus(Qt::OtherFocusReason);
+    if (guard)
+        next->Click();
 }

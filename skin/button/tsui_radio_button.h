@@ -4,7 +4,8 @@
 
 // A radio button: checking it unchecks the other radio buttons of the same parent with the same
 // GroupIndex. Radio buttons on different parents never affect each other. A click only checks;
-// Space does nothing; a double click is a double click, not a second click.
+// Space does nothing; a double click is a double click, not a second click. The arrow keys move
+// the choice within the group: the radio button they reach takes the focus and is clicked.
 class TsuiRadioButton : public TsuiCheckBox {
     Q_OBJECT
     Q_PROPERTY(int GroupIndex READ groupIndex WRITE setGroupIndex)
@@ -23,7 +24,11 @@ protected:
     bool KeyToggles() const override { return false; }
 
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The enabled, visible members of this button's group, this one included, in child order.
+    QList<TsuiRadioButton *> groupMembers() const;
+
     int group_index_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "skin/form/tform.h"
 
+#include "skin/form/focus_return.h"
 #include "skin/form/handler_boundary.h"
 #include "skin/form/reading_order.h"
 #include "skin/form/tsui_form.h"
@@ -36,9 +37,17 @@ TForm::~TForm()
     delete findChild<TsuiForm *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
+void TForm::setOwnerWindow(TForm &owner)
+{
+    const QPoint place = pos();
+    setParent(&owner, Qt::Dialog | Qt::FramelessWindowHint);
+    move(place);
+}
+
 int TForm::ShowModal()
 {
     QPointer<TForm> guard(this);
+    const FocusReturn opener;
     modal_result_ = mrNone;
     setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
@@ -51,6 +60,8 @@ int TForm::ShowModal()
     modal_loop_ = nullptr;
     hide();
     setWindowModality(Qt::NonModal);
+    if (opener.window() != this)
+        opener.giveBack();
     return modal_result_;
 }
 

@@ -27,6 +27,11 @@ public:
     explicit TForm(QWidget *parent = nullptr);
     ~TForm() override;
 
+    // Keeps the window with its owner, which outlives it: the window manager holds it above the
+    // owner and shows the two as one entry of the task list (it is the owner's dialog, transient
+    // for it). Called while the window is hidden.
+    void setOwnerWindow(TForm &owner);
+
     // Shows the window modally and returns once it is hidden again, with its modal result.
     int ShowModal();
     bool isShownModal() const { return modal_loop_ != nullptr; }

@@ -156,8 +156,11 @@ void TsuiMenuBar::dropDown(int index, bool selectFirst)
     }
     selected_ = index;
     update();
-    for (TsuiMenuBarButton *b : buttons_)
+    // The open entry is filled as open; none stays filled as hot from before.
+    for (TsuiMenuBarButton *b : buttons_) {
+        b->setHotFromPointer(false);
         b->update();
+    }
 
     auto *drop = new TsuiMenuDropDown(main_menu, item, window());
     drop_down_ = drop;
@@ -171,8 +174,10 @@ void TsuiMenuBar::dropDown(int index, bool selectFirst)
     connect(drop, &TsuiMenuDropDown::closed, this, [this, drop] {
         if (drop_down_ == drop || !drop_down_) {
             selected_ = -1;
-            for (TsuiMenuBarButton *b : buttons_)
+            for (TsuiMenuBarButton *b : buttons_) {
+                b->setHotFromPointer(true);
                 b->update();
+            }
         }
     });
     drop->popupAt(button->mapToGlobal(QPoint(0, button->height())));

@@ -3,6 +3,7 @@
 #include "skin/menu/tsui_menu_item.h"
 #include "skin/menubar/tsui_menu_bar.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -40,6 +41,15 @@ void TsuiMenuBarButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     bar_->drawButton(painter, this, hot_, bar_->selectedButton() == this);
+}
+
+void TsuiMenuBarButton::setHotFromPointer(bool pointerMayCount)
+{
+    const bool hot = pointerMayCount && isVisible() && rect().contains(mapFromGlobal(QCursor::pos()));
+    if (hot != hot_) {
+        hot_ = hot;
+        update();
+    }
 }
 
 void TsuiMenuBarButton::enterEvent(QEnterEvent *event)

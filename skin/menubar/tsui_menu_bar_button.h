@@ -18,6 +18,9 @@ public:
     TsuiMenuItem *item() const { return item_; }
     QString text() const { return caption_; }
     bool hot() const { return hot_; }
+    // Hot is "the pointer is over it": while a drop-down holds the pointer no enter or leave
+    // arrives, so the bar sets it from where the pointer is when the drop-down opens and closes.
+    void setHotFromPointer(bool pointerMayCount);
     // Takes the item's caption and enabled state.
     void sync();
     QSize sizeHint() const override;

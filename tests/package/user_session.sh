@@ -5,74 +5,20 @@
 # from a HEX file through the command-line start, read the fuses and write one bit changed (a clock
 # bit, so confirmed in the question that comes first), save a new avrdude path in the options, quit,
 # start again and program through the saved path. On the way: the window manager's own behaviour
-# with our frameless windows. Every wait is bounded.
+# with our frameless windows, which keeps the other windows above the main window and out of the
+# task list. Every wait is bounded.
 set -u
-deb_dir=$1 tools=$2
-source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
-for tool in openbox xprop setpriv; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-deb=$(ls "$deb_dir"/quillon_*_amd64.deb 2>/dev/null | head -n1)
-[ -n "$deb" ] || fail "no package in $deb_dir"
-
-root="$work/root"
-dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x"
-home="$work/home"
-sim="$home/sim"
-mkdir -p "$home/.config" "$home/runtime" "$sim/state"
-chmod 700 "$home/runtime"
-printf 'lfuse=0xA4\nhfuse=0xC9\n' >"$sim/state/fuses.txt"
-chmod 755 "$work"
-# as_user runs a command as the user; it execs, so that $! is the command's own PID.
-if [ "$(id -u)" -eq 0 ]; then
-  chown -R nobody: "$home"
-  as_user=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups --)
-else
-  # The owner of a folder without write permission cannot write into it either.
-  chmod -R a-w "$root"
-  as_user=(env)
-fi
-export HOME="$home" XDG_CONFIG_HOME="$home/.config"
-"${as_user[@]}" test -w "$root/usr/lib/quillon" && fail "the user may write the installation"
-
-"${as_user[@]}" "$tools/avr910sim" --port-link "$sim/tty" --state "$sim/state" --part m8 --ignore-stdin \
-  >"$sim/ready" 2>"$sim/log" </dev/null &
-helper_pids+=($!)
-wait_for 100 grep -q ready "$sim/ready" || fail "avr910sim did not start: $(cat "$sim/log")"
-
-# 16 bytes at address 0 in Intel-HEX, the checksum computed.
-bytes=(12 34 56 78 9A BC DE F0 0F 1E 2D 3C 4B 5A 69 78)
-sum=$((0x10))
-for b in "${bytes[@]}"; do sum=$((sum + 0x$b)); done
-hex="$home/programm.hex"
-printf ':10000000%s%02X\n:00000001FF\n' "$(IFS=; echo "${bytes[*]}")" "$(((256 - sum % 256) % 256))" >"$hex"
-chown --reference="$home" "$hex"
-flash_starts_with_program() { [ "$(od -An -tx1 -N16 "$sim/state/flash.bin" | tr -d ' \n')" = "$(IFS=; echo "${bytes[*]}" | tr 'A-F' 'a-f')" ]; }
-
-# The screen is lower than the main window, which must still show its title bar.
-start_xvfb 1024x600
-HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
-helper_pids+=($!)
-# The client list is the last thing openbox sets up before it manages windows.
-wait_for 300 eval 'xprop -root _NET_CLIENT_LIST | grep -q "window id"' || fail "openbox did not start: $(cat "$work/openbox.log")"
-export XDG_RUNTIME_DIR="$home/runtime"
+source "$(dirname "${BASH_SOURCE[0]}")/installed_session.sh"
 
 start_quillon() {
   "${as_user[@]}" env QT_QPA_PLATFORM=xcb "$root/usr/bin/quillon" m8 avr910 "$sim/tty" "$hex" >"$work/stdout" 2>"$work/stderr" &
   program_pid=$!
   wait_for 300 has_window "Extern-Prog" || fail "the command-line start showed no external window"
 }
-# Input is kept away from the windows while avrdude runs: wait for the run a click started (it may
-# also have ended unseen) and for its end.
-runs_done() { [ -z "$(pgrep -P "$program_pid")" ]; }
-await_run() { wait_for 100 eval '! runs_done'; wait_for 600 runs_done || fail "$1 did not end"; }
-frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //'; }
-wm_state() { xprop -id "$1" WM_STATE | sed -n 's/.*window state: //p'; }
-stacked_last() { xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}'; }
-active() { printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}')"; }
 
 # 1. Program flash from the external window: Alt+P.
 start_quillon
+external_owner=$(transient_for "$(window_titled Extern-Prog)")
 xdotool windowactivate --sync "$(window_titled Extern-Prog)" key alt+p
 wait_for 600 flash_starts_with_program || fail "flash was not programmed"
 echo "flash programmed"
@@ -83,14 +29,20 @@ geometry_of "$main"
 [ "$(frame_extents "$main")" = "0, 0, 0, 0" ] || fail "the window manager decorates the main window: $(frame_extents "$main")"
 xprop -id "$main" WM_CLASS | grep -q '"Quillon"' || fail "window class: $(xprop -id "$main" WM_CLASS)"
 xprop -id "$main" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "no window icon"
+[ "$external_owner" = "$main" ] || fail "the external window was transient for $external_owner, not the main window $main"
 
 # 2. Fuses: read, change low fuse bit 0, write. Clicking the log first puts the main window in front.
 choose_menu "$main" 72 -12
 wait_for 50 has_window "Fuses" || fail "Fuses did not open"
 fuses=$(window_titled Fuses)
 [ "$(frame_extents "$fuses")" = "0, 0, 0, 0" ] || fail "the window manager decorates the fuse window"
+expect_with_main "$fuses" fuse
 click_in "$main" 40 400
 wait_for 100 eval '[ "$(active)" = "$main" ]' || fail "clicking the main window did not activate it"
+stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+above_main=$(for id in $stacking; do printf '%d\n' "$id"; done | sed -n "/^$main\$/,\$p")
+grep -qx "$fuses" <<<"$above_main" || fail "clicking the main window put it over the fuse window: $stacking"
+echo "the fuse window stays above the active main window"
 choose_menu "$main" 72 -12
 wait_for 100 eval '[ "$(active)" = "$fuses" ]' || fail "choosing Fuses did not activate the open fuse window"
 [ "$(printf '%d' "$(stacked_last)")" = "$fuses" ] || fail "choosing Fuses did not raise the fuse window"
@@ -134,12 +86,17 @@ chmod 755 "$wrapper"; chown -R --reference="$home" "$home/bin"
 choose_menu "$main" 145 13
 wait_for 50 has_window "OK" || fail "the options window did not open"
 options=$(window_titled OK)
+expect_with_main "$options" options
 click_in "$options" 100 72
 xdotool key ctrl+a type "$wrapper"
 click_in "$options" 365 190               # Speichern
 wait_for 50 has_no_window "OK" || fail "saving did not close the options window"
 [ "$(head -n1 "$home/.config/quillon/options.ini" | tr -d '\r')" = "$wrapper" ] || fail "the user's options.ini holds: $(cat "$home/.config/quillon/options.ini" 2>&1)"
 echo "new path saved in the user's settings"
+# The menu entry the options came from is filled no longer: the pointer left it for the item.
+geometry_of "$main"
+filled=$(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/desktop_probe.py" pixels 444AA0 $((X + 3)) $((Y + 3 + 20)) 300 22)
+[ "$filled" -eq 0 ] || fail "a menu-bar entry stays filled after its drop-down closed ($filled pixels)"
 
 # 4. Minimize iconifies; Alt+F4 on the main window ends the program like its title bar's close.
 geometry_of "$main"

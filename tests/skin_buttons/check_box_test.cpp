@@ -167,6 +167,42 @@ TEST(RadioButton, CheckingOneUnchecksItsGroupAndReportsOnlyItself)
     EXPECT_EQ(bClicks.count(), 0);
 }
 
+TEST(RadioButton, ArrowKeysMoveTheChoiceRoundItsGroupAndClickWhereTheyLand)
+{
+    QWidget window;
+    window.resize(400, 100);
+    TsuiRadioButton *a = MacRadio(&window, QStringLiteral("a"), 0);
+    TsuiRadioButton *other = MacRadio(&window, QStringLiteral("andere Gruppe"), 1);
+    TsuiRadioButton *off = MacRadio(&window, QStringLiteral("gesperrt"), 0);
+    TsuiRadioButton *b = MacRadio(&window, QStringLiteral("b"), 0);
+    off->setEnabled(false);
+    other->move(100, 0);
+    off->move(200, 0);
+    b->move(300, 0);
+    ASSERT_TRUE(button_probe::Activate(&window));
+    QSignalSpy aClicks(a, &TsuiCheckBox::OnClick);
+    QSignalSpy bClicks(b, &TsuiCheckBox::OnClick);
+
+    // Each row: the key, pressed on the focused button, and the button then focused and checked.
+    struct Step {
+        Qt::Key key;
+        TsuiRadioButton *lands;
+    };
+    a->setFocus();
+    const Step steps[] = {{Qt::Key_Right, b}, {Qt::Key_Down, a}, {Qt::Key_Up, b}, {Qt::Key_Left, a}};
+    for (const Step &step : steps) {
+        TsuiRadioButton *from = qobject_cast<TsuiRadioButton *>(QApplication::focusWidget());
+        QTest::keyClick(from, step.key);
+        EXPECT_TRUE(step.lands->hasFocus()) << step.key;
+        EXPECT_TRUE(step.lands->isChecked()) << step.key;
+        EXPECT_FALSE((step.lands == a ? b : a)->isChecked()) << step.key;
+    }
+    EXPECT_EQ(aClicks.count(), 2);
+    EXPECT_EQ(bClicks.count(), 2);
+    EXPECT_FALSE(off->isChecked()) << "a disabled member is passed over";
+    EXPECT_FALSE(other->isChecked()) << "another group is left alone";
+}
+
 TEST(RadioButton, SpaceTogglesACheckBoxButNotARadioButton)
 {
     QWidget window;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+// Remembers a window and the control in it that has the keyboard, and gives the keyboard back to
+// them once a dialog opened in between has closed. The window manager may hand the activation
+// elsewhere, or a popup of the dialog may have taken it; the user expects to type on where they
+// were.
+class FocusReturn {
+public:
+    // The window active now.
+    FocusReturn();
+    explicit FocusReturn(QWidget *window);
+
+    QWidget *window() const { return window_; }
+    // Activates the window, when it is still shown, and focuses its control again.
+    void giveBack() const;
+
+private:
+    QPointer<QWidget> window_;
+    QPointer<QWidget> focus_;
+};
