@@ -62,7 +62,7 @@ wait_for 50 has_no_window "Fehler!" || fail "Enter did not close the message"
 await_active "$main" "after the message"
 
 # 2. Fuses: Command > Fuses (the last entry, one up from the first), read, bit 0 of the low fuse
-# (focused when the window opens), write.
+# (focused when the window opens), write and confirm.
 chord alt c; press Up Return
 wait_for 100 has_window Fuses || fail "Fuses did not open"
 fuses=$(window_titled Fuses)
@@ -71,7 +71,12 @@ expect_with_main "$fuses" fuse
 chord alt l
 await_run "reading the fuses"
 press space
+# A clock bit changed: the question before the write has "Abbrechen" focused; Tab to "Schreiben".
 chord alt s
+wait_for 100 has_window "Fuses schreiben" || fail "no question before writing a clock change"
+press Tab space
+wait_for 50 has_no_window "Fuses schreiben" || fail "Space on Schreiben did not answer the question"
+await_active "$fuses" "after the question"
 wait_for 300 grep -q 'lfuse=0xA5' "$sim/state/fuses.txt" || fail "fuses on the chip: $(tr '\n' ' ' <"$sim/state/fuses.txt")"
 grep -q 'hfuse=0xC9' "$sim/state/fuses.txt" || fail "high fuse changed: $(tr '\n' ' ' <"$sim/state/fuses.txt")"
 chord alt F4
