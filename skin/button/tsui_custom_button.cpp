@@ -92,7 +92,8 @@ void TsuiCustomButton::setDefault(bool on)
     QWidget *form = window();
     QWidget *current = form->focusWidget();
     for (TsuiCustomButton *button : form->findChildren<TsuiCustomButton *>())
-        button->focusAnnounced(current);
+        if (button->window() == form)
+            button->focusAnnounced(current);
     if (form == this)
         focusAnnounced(current);
 }

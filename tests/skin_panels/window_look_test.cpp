@@ -27,29 +27,40 @@ QPoint border_point(const QWidget *window, const Control *control, int down = 0)
     return control->mapTo(window, QPoint(0, down));
 }
 
+// The window's own controls of that kind; the main window also owns the other windows.
+template <typename Control>
+QList<Control *> controls_of(QWidget *window)
+{
+    QList<Control *> own;
+    for (Control *control : window->findChildren<Control *>())
+        if (control->window() == window)
+            own << control;
+    return own;
+}
+
 void check_window(QWidget *window, const char *file)
 {
     const QImage image = window->grab().toImage();
     ASSERT_TRUE(image.save(QString::fromLatin1(file)));
     int checked = 0;
-    for (const TsuiEdit *edit : window->findChildren<TsuiEdit *>()) {
+    for (const TsuiEdit *edit : controls_of<TsuiEdit>(window)) {
         EXPECT_EQ(image.pixelColor(border_point(window, edit)), edit->borderColor()) << edit->objectName().toStdString();
         ++checked;
     }
-    for (const TsuiComboBox *combo : window->findChildren<TsuiComboBox *>()) {
+    for (const TsuiComboBox *combo : controls_of<TsuiComboBox>(window)) {
         EXPECT_EQ(image.pixelColor(border_point(window, combo)), combo->borderColor()) << combo->objectName().toStdString();
         ++checked;
     }
-    for (const TsuiMemo *memo : window->findChildren<TsuiMemo *>()) {
+    for (const TsuiMemo *memo : controls_of<TsuiMemo>(window)) {
         EXPECT_EQ(image.pixelColor(border_point(window, memo)), memo->borderColor()) << memo->objectName().toStdString();
         ++checked;
     }
-    for (const TsuiGroupBox *box : window->findChildren<TsuiGroupBox *>()) {
+    for (const TsuiGroupBox *box : controls_of<TsuiGroupBox>(window)) {
         EXPECT_EQ(image.pixelColor(border_point(window, box, 6)), box->borderColor()) << box->objectName().toStdString();
         EXPECT_EQ(image.pixelColor(box->mapTo(window, QPoint(box->width() - 1, box->height() - 1))), box->borderColor());
         ++checked;
     }
-    for (const TsuiPanel *panel : window->findChildren<TsuiPanel *>()) {
+    for (const TsuiPanel *panel : controls_of<TsuiPanel>(window)) {
         EXPECT_EQ(image.pixelColor(panel->mapTo(window, QPoint(0, panel->height() - 1))), panel->borderColor());
         ++checked;
     }
