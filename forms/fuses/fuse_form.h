@@ -61,9 +61,6 @@ public:
     // and (for reading) the folder the transfer files go to, (for writing) the labels as they stand.
     CommandLine read_fuses_command_line(const QString &transfer_dir) const;
     CommandLine write_fuses_command_line() const;
-    // The bytes a write sends as the labels stand: the extended one only with the flag set.
-    FuseByteValues intended_fuse_bytes() const;
-    const LastFuseRead &lastRead() const { return last_read_; }
 
 protected:
     void FormShow() override;
@@ -81,6 +78,8 @@ private:
     void name_fuse_values();
     // Takes one transfer file avrdude left into the label and the stored value.
     void take_transfer_file(int fuse, const QString &file_name, QLabel *label, int &stored_value);
+    // The bytes a write sends as the labels stand: the extended one only with the flag set.
+    FuseByteValues intended_fuse_bytes() const;
     // Shows the lockout question when the write would need it; true when the write may go on.
     bool confirm_lockout_risks();
     // The 24 bit names of the device the write goes to; the captions shown when its file is unreadable.
