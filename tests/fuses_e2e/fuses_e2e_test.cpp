@@ -10,7 +10,6 @@
 #include "tests/support/modal_answer.h"
 #include "tests/support/private_mounts.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -119,7 +118,8 @@ private:
     bool ready_ = false;
 };
 
-// A runtime folder for the test, with the mode given, under /tmp where another user reaches it.
+// XDG_RUNTIME_DIR for one test: a folder with the mode given, under /tmp where another user
+// reaches it.
 class RuntimeFolder {
 public:
     explicit RuntimeFolder(QFile::Permissions mode)
@@ -128,35 +128,18 @@ public:
     {
         QFile::setPermissions(dir_.path(), mode);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir_.path()));
-        // The victim lies where only its owner may write.
-        QDir(dir_.path()).mkdir(QStringLiteral("victim"));
-        QFile victim(victim_file());
-        victim.open(QIODevice::WriteOnly);
-        victim.write(VictimText);
-        QFile::setPermissions(dir_.path() + QStringLiteral("/victim"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     }
-    ~RuntimeFolder()
-    {
-        if (previous_.isNull())
-            qunsetenv("XDG_RUNTIME_DIR");
-        else
-            qputenv("XDG_RUNTIME_DIR", previous_);
-    }
+    ~RuntimeFolder() { previous_.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", previous_); }
     QString path() const { return dir_.path(); }
-    QString victim_file() const { return dir_.path() + QStringLiteral("/victim/precious.txt"); }
-    QByteArray victim_text() const
-    {
-        QFile victim(victim_file());
-        return victim.open(QIODevice::ReadOnly) ? victim.readAll() : QByteArray();
-    }
-
-    static constexpr char VictimText[] = "precious\n";
 
 private:
     QTemporaryDir dir_;
     QByteArray previous_;
 };
+
+// A file of the user's that a link planted in the transfer folder points at.
+const QString Victim = QStringLiteral("precious.txt");
+const QByteArray VictimText = "precious\n";
 
 constexpr QFile::Permissions Private = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 constexpr QFile::Permissions EveryoneWrites = Private | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
@@ -330,13 +313,14 @@ TEST_F(FusesEndToEnd, AnotherUserCannotSwapTheTransferFolder)
         GTEST_SKIP() << "needs root to run the racer as another user";
     start("m8");
     sim->setFuses({.lfuse = 0xE2, .hfuse = 0xD9, .efuse = 0xFF, .lock = 0xFF});
+    write_program_file(Victim, VictimText);
     const RuntimeFolder runtime(EveryoneWrites);
-    FolderRacer racer(runtime.path(), runtime.victim_file(), FolderRacer::NobodyUid);
+    FolderRacer racer(runtime.path(), program_file(Victim), FolderRacer::NobodyUid);
     ASSERT_TRUE(racer.ready());
 
     EXPECT_EQ(failure_of([&] { fuses.read_fuses(); }), QString());
     EXPECT_FALSE(racer.swapped());
-    EXPECT_EQ(runtime.victim_text(), QByteArray(RuntimeFolder::VictimText));
+    EXPECT_EQ(read_program_file(Victim), VictimText);
     EXPECT_EQ(labels(), (QStringList{"226", "217", "255"}));
     expectShown(0, 0xE2);
 }
@@ -351,7 +335,7 @@ TEST_F(FusesEndToEnd, AFolderSwappedDuringTheReadIsNotRead)
     const RuntimeFolder runtime(Private);
     const QStringList before = labels();
     const int boxes_before = boxesByte(2);
-    FolderRacer racer(runtime.path(), runtime.victim_file(), -1);
+    FolderRacer racer(runtime.path(), program_file(Victim), -1);
     ASSERT_TRUE(racer.ready());
 
     const QString message = failure_of([&] { fuses.read_fuses(); });
