@@ -85,19 +85,62 @@ ssize_t read_into(int fd, QByteArray &text)
     return got;
 }
 
-// Drains both pipes until each reports end-of-stream; neither can block the other.
-void drain(int out_fd, int err_fd, RunResult &result, const ChunkObserver &observer)
+// After a stop was asked for, how often to look whether the child has ended while its pipes
+// stay open.
+constexpr int StopPollMs = 20;
+
+// Whether the child has ended, without reaping it: the caller's waitpid takes its status.
+bool child_has_ended(pid_t pid)
 {
-    pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+    siginfo_t info{};
+    if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0)
+        return errno != EINTR; // no such child: reaped by someone else, so ended too
+    return info.si_pid == pid;
+}
+
+// One read from a pipe that poll found ready. False when the stream has ended.
+bool take_chunk(int fd, QByteArray &target, OutputStream stream, const ChunkObserver &observer)
+{
+    const ssize_t got = read_into(fd, target);
+    if (got < 0 && errno == EINTR)
+        return true;
+    if (got <= 0)
+        return false;
+    if (observer)
+        observer(stream, target.constData() + target.size() - got, static_cast<std::size_t>(got));
+    return true;
+}
+
+// Drains both pipes until each reports end-of-stream; neither can block the other. Once a stop
+// was asked for and the child has ended, it takes what is waiting and returns although the pipes
+// are still open: whatever the child left behind in a session of its own (a daemon) may hold them
+// for ever, and the stop's signals cannot reach it.
+void drain(int out_fd, int err_fd, pid_t pid, const RunStop *stop, RunResult &result, const ChunkObserver &observer)
+{
+    pollfd fds[3] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}, {stop ? stop->wakeFd() : -1, POLLIN, 0}};
     QByteArray *targets[2] = {&result.output, &result.errors};
     const OutputStream streams[2] = {OutputStream::Output, OutputStream::Errors};
     // A larger pipe lets a chatty child write on while we take the last chunk: fewer wake-ups
     // on both sides. Where the system refuses, the default size serves as before.
-    for (const pollfd &pipe : fds)
-        ::fcntl(pipe.fd, F_SETPIPE_SZ, PipeSize);
+    for (int i = 0; i < 2; ++i)
+        ::fcntl(fds[i].fd, F_SETPIPE_SZ, PipeSize);
+    // Without a wake-up descriptor a stop is looked for as often as the child's end is.
+    const int idle_timeout = stop && stop->wakeFd() < 0 ? StopPollMs : -1;
     int open_streams = 2;
     while (open_streams > 0) {
-        if (::poll(fds, 2, -1) < 0) {
+        const bool stopping = stop && stop->requested();
+        if (stopping) {
+            fds[2].fd = -1;
+            if (child_has_ended(pid)) {
+                pollfd ready[2] = {fds[0], fds[1]};
+                if (::poll(ready, 2, 0) > 0)
+                    for (int i = 0; i < 2; ++i)
+                        if (ready[i].fd >= 0 && ready[i].revents != 0)
+                            take_chunk(ready[i].fd, *targets[i], streams[i], observer);
+                break;
+            }
+        }
+        if (::poll(fds, 3, stopping ? StopPollMs : idle_timeout) < 0) {
             if (errno == EINTR)
                 continue;
             break;
@@ -105,16 +148,10 @@ void drain(int out_fd, int err_fd, RunResult &result, const ChunkObserver &obser
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || fds[i].revents == 0)
                 continue;
-            const ssize_t got = read_into(fds[i].fd, *targets[i]);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) {
+            if (!take_chunk(fds[i].fd, *targets[i], streams[i], observer)) {
                 fds[i].fd = -1;
                 --open_streams;
-                continue;
             }
-            if (observer)
-                observer(streams[i], targets[i]->constData() + targets[i]->size() - got, static_cast<std::size_t>(got));
         }
     }
     // The room kept for the next read goes back; a small report keeps no megabyte.
@@ -125,7 +162,7 @@ void drain(int out_fd, int err_fd, RunResult &result, const ChunkObserver &obser
 } // namespace
 
 RunResult run_and_capture(const CommandLine &command, const ChunkObserver &observer,
-                          const std::function<void(pid_t)> &on_started)
+                          const std::function<void(pid_t)> &on_started, const RunStop *stop)
 {
     RunResult result;
     QString program_file;
@@ -176,7 +213,7 @@ RunResult run_and_capture(const CommandLine &command, const ChunkObserver &obser
     result.started = true;
     if (on_started)
         on_started(pid);
-    drain(out_read.get(), err_read.get(), result, observer);
+    drain(out_read.get(), err_read.get(), pid, stop, result, observer);
 
     int status = 0;
     pid_t waited;

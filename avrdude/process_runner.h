@@ -2,6 +2,7 @@
 
 #include "avrdude/command_line.h"
 #include "avrdude/run_result.h"
+#include "avrdude/run_stop.h"
 
 #include <QString>
 
@@ -16,6 +17,8 @@ using ChunkObserver = std::function<void(OutputStream, const char *data, std::si
 // Runs the command line's program with its arguments, standard input on /dev/null and both
 // output streams piped, and returns when the child has ended and both streams are at their end.
 // A program ending in ".bat" is run through /bin/sh. The child leads a process group of its own,
-// so that it and everything it starts can be ended together.
+// so that it and everything it starts can be ended together. Once `stop` is requested (ending the
+// child is the requester's part) and the child has ended, the run ends with what was captured,
+// even while something the child left behind keeps the pipes open.
 RunResult run_and_capture(const CommandLine &command, const ChunkObserver &observer = {},
-                          const std::function<void(pid_t)> &on_started = {});
+                          const std::function<void(pid_t)> &on_started = {}, const RunStop *stop = nullptr);

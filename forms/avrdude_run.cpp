@@ -4,6 +4,7 @@
 #include "avrdude/run_report.h"
 #include "forms/live_run/live_output.h"
 #include "forms/live_run/run_guard.h"
+#include "forms/live_run/run_hint.h"
 #include "skin/accessibility/accessible_notice.h"
 #include "skin/edit/tsui_memo.h"
 
@@ -19,11 +20,12 @@ RunResult run_keeping_windows_painted(const CommandLine &command, const LiveView
     RunResult result;
     QEventLoop loop;
     RunGuard guard;
+    const RunHintsShown hints;
     LiveOutput live(view);
     std::thread worker([&] {
         result = run_and_capture(
             command, [&](OutputStream stream, const char *data, std::size_t size) { live.post(stream, data, size); },
-            [&](pid_t pid) { guard.childStarted(pid); });
+            [&](pid_t pid) { guard.childStarted(pid); }, &guard.stop());
         guard.runEnded();
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });

@@ -5,6 +5,7 @@
 #include "avrdude/native_text.h"
 #include "avrdude/run_report.h"
 #include "forms/main/main_form.h"
+#include "forms/live_run/run_hint.h"
 #include "forms/main/tool_glyphs.h"
 #include "forms/window_button.h"
 #include "skin/accessibility/field_labels.h"
@@ -36,6 +37,8 @@ constexpr int FuseButtonWidth = 33;
 constexpr int FuseButtonHeight = 27;
 constexpr QRect ProgramButtonGeometry{168, 176, 104, 25};
 constexpr QRect CancelButtonGeometry{272, 176, 88, 25};
+constexpr int RunHintLeft = 8;
+constexpr int RunHintGap = 8;
 
 } // namespace
 
@@ -79,6 +82,11 @@ TForm5::TForm5(TForm1 &main, TForm &fuses)
     suiButton2 = make_window_button(suiForm1, QStringLiteral("suiButton2"), QStringLiteral("&Abbrechen"),
                              CancelButtonGeometry);
     connect_handler(suiButton2, &TsuiButton::OnClick, this, &TForm5::suiButton2Click);
+    // Left of "Programmieren", which starts the run it tells how to stop.
+    new RunHint(suiForm1,
+                QRect(RunHintLeft, ProgramButtonGeometry.top(), ProgramButtonGeometry.left() - RunHintGap - RunHintLeft,
+                      ProgramButtonGeometry.height()),
+                Qt::AlignRight);
 
     centreOnDesktop();
 }

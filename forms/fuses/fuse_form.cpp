@@ -2,6 +2,7 @@
 
 #include "app/quillon_error.h"
 #include "forms/fuses/fuse_description.h"
+#include "forms/live_run/run_hint.h"
 #include "forms/main/main_form.h"
 #include "forms/window_button.h"
 #include "skin/accessibility/field_labels.h"
@@ -106,6 +107,10 @@ TForm3::TForm3(TForm1 &main)
     connect_handler(suiButton1, &TsuiButton::OnClick, this, &TForm3::read_fuses);
     connect_handler(suiButton2, &TsuiButton::OnClick, this, &TForm3::write_fuses);
     connect_handler(suiButton3, &TsuiButton::OnClick, this, &TForm3::close);
+    // Between "Schreiben" and "Abbrechen": a read or write started here says here how to stop it.
+    new RunHint(suiForm1, QRect(WriteButtonLeft + ButtonWidth, ButtonTop, CancelButtonLeft - WriteButtonLeft - ButtonWidth,
+                                ButtonHeight),
+                Qt::AlignHCenter);
 
     // "Abbrechen" comes first, so it has the focus: Enter and Escape both cancel. The other
     // button's result is neither OK nor Cancel, so no key reaches it without the user moving there.

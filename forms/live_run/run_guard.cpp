@@ -1,10 +1,13 @@
 #include "forms/live_run/run_guard.h"
 
 #include "skin/form/tform.h"
+#include "skin/titlebar/tsui_title_bar.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QWindow>
 
 #include <csignal>
 
@@ -35,6 +38,29 @@ bool is_user_input(QEvent::Type type)
     }
 }
 
+// The title bar under a mouse event, and the event's point in its coordinates. A mouse event
+// reaches the window first and then the widget under the pointer; the guard sees both.
+TsuiTitleBar *title_bar_under(QObject *watched, const QMouseEvent &event, QPoint &at)
+{
+    const QPoint point = event.position().toPoint();
+    if (auto *bar = qobject_cast<TsuiTitleBar *>(watched)) {
+        at = point;
+        return bar;
+    }
+    auto *window = qobject_cast<QWindow *>(watched);
+    if (!window)
+        return nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->windowHandle() != window)
+            continue;
+        auto *bar = qobject_cast<TsuiTitleBar *>(top->childAt(point));
+        if (bar)
+            at = bar->mapFrom(top, point);
+        return bar;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 RunGuard::RunGuard()
@@ -62,6 +88,7 @@ void RunGuard::cancel()
         return;
     signalGroup(SIGTERM);
     kill_timer_->start();
+    stop_.request();
 }
 
 void RunGuard::signalGroup(int signal)
@@ -69,6 +96,32 @@ void RunGuard::signalGroup(int signal)
     const pid_t pid = child_.load();
     if (pid > 0 && !ended_.load())
         ::kill(-pid, signal);
+}
+
+bool RunGuard::reachesCloseButton(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseButtonRelease && type != QEvent::MouseMove)
+        return false;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    QPoint at;
+    TsuiTitleBar *bar = title_bar_under(watched, *mouse, at);
+    switch (type) {
+    case QEvent::MouseMove:
+        // The close button lights up under the pointer as it always does.
+        return bar != nullptr;
+    case QEvent::MouseButtonRelease:
+        // The rest of a click that began on the close button goes where its press went.
+        if (!close_button_held_)
+            return false;
+        if (!watched->isWindowType())
+            close_button_held_ = false;
+        return true;
+    default:
+        close_button_held_ = bar && mouse->button() == Qt::LeftButton && bar->closeButtonAt(at);
+        return close_button_held_;
+    }
 }
 
 bool RunGuard::eventFilter(QObject *watched, QEvent *event)
@@ -81,7 +134,9 @@ bool RunGuard::eventFilter(QObject *watched, QEvent *event)
         event->ignore();
         return true;
     }
-    if (!is_user_input(event->type()))
+    // Our own title bar's close button is the mouse user's way to stop: the window manager never
+    // sees its click, so it must get through to close the window like the manager's close.
+    if (!is_user_input(event->type()) || reachesCloseButton(watched, event))
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
         cancel();

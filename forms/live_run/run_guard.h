@@ -1,5 +1,7 @@
 #pragma once
 
+#include "avrdude/run_stop.h"
+
 #include <QObject>
 
 #include <atomic>
@@ -8,9 +10,11 @@
 
 class QTimer;
 
-// Keeps input away from every window while a child runs, except the two ways to stop it: Escape,
-// and closing one of Quillon's windows. Stopping ends the child's whole process group: terminate, then kill when
-// it has not gone after a grace period.
+// Keeps input away from every window while a child runs, except the ways to stop it: Escape, and
+// closing one of Quillon's windows, by the window manager or by the close button of our own title
+// bar. Stopping ends the child's whole process group: terminate, then kill when it has not gone
+// after a grace period; and it tells the runner, which then stops waiting for pipes that
+// something out of the group's reach keeps open.
 class RunGuard : public QObject {
     Q_OBJECT
 
@@ -27,15 +31,20 @@ public:
 
     bool cancelled() const { return cancelled_.load(); }
     void cancel();
+    const RunStop &stop() const { return stop_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void signalGroup(int signal);
+    // Whether a mouse event goes to a title bar's close button (or is the rest of a click on it).
+    bool reachesCloseButton(QObject *watched, QEvent *event);
 
     std::atomic<pid_t> child_{0};
     std::atomic<bool> ended_{false};
     std::atomic<bool> cancelled_{false};
     QTimer *kill_timer_;
+    RunStop stop_;
+    bool close_button_held_ = false;
 };

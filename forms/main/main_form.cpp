@@ -5,6 +5,7 @@
 #include "forms/file_dialog.h"
 #include "forms/main/device_lists.h"
 #include "forms/live_run/progress_strip.h"
+#include "forms/live_run/run_hint.h"
 #include "forms/main/tool_glyphs.h"
 #include "forms/window_button.h"
 #include "skin/accessibility/field_labels.h"
@@ -215,8 +216,10 @@ void TForm1::createLogPanel()
     set_align(Log, TAlign::alClient);
     name_field_by_caption(Log, logPanel->caption());
 
-    // avrdude's progress, right-aligned in the log's caption bar while a run lasts.
+    // avrdude's progress, right-aligned in the log's caption bar while a run lasts, and left of
+    // it how to stop the run.
     progressStrip = new ProgressStrip(logPanel, TsuiUIStyle::MacOS);
+    runHint = new RunHint(logPanel, {}, Qt::AlignRight);
     placeProgressStrip();
 }
 
@@ -224,8 +227,10 @@ void TForm1::placeProgressStrip()
 {
     constexpr int RightMargin = 8;
     constexpr int CaptionBarHeight = 21;
-    progressStrip->move(logPanel->width() - ProgressStrip::StripWidth - RightMargin,
-                        (CaptionBarHeight - ProgressStrip::StripHeight) / 2);
+    const int strip_left = logPanel->width() - ProgressStrip::StripWidth - RightMargin;
+    progressStrip->move(strip_left, (CaptionBarHeight - ProgressStrip::StripHeight) / 2);
+    const int hint_left = logPanel->width() / 2;
+    runHint->setGeometry(hint_left, 0, strip_left - RightMargin - hint_left, CaptionBarHeight);
 }
 
 void TForm1::resizeEvent(QResizeEvent *event)

@@ -19,6 +19,7 @@ class TsuiMenuItem;
 class TsuiMessageDialog;
 class TsuiPanel;
 class ProgressStrip;
+class RunHint;
 class TForm;
 
 // The main window: device, programmer and port, the tool bar and menu that start the chip
@@ -72,6 +73,7 @@ public:
     TsuiPanel *logPanel;
     TsuiMemo *Log;
     ProgressStrip *progressStrip;
+    RunHint *runHint;
     TsuiMessageDialog *suiMessageDialog1;
     // Made on first use and kept from then on: a file dialog takes longer to build than the rest
     // of the window, and most sessions never open one.

@@ -35,6 +35,8 @@ constexpr int FocusMarkRightToLeftExtra = 2;
 
 constexpr int CaptionFlags = Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
 
+bool IsToggleKey(int key) { return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter; }
+
 } // namespace
 
 TsuiCheckBox::TsuiCheckBox(QWidget *parent)
@@ -178,8 +180,10 @@ void TsuiCheckBox::changeEvent(QEvent *event)
     QAbstractButton::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         applyAutoSize();
-    if (event->type() == QEvent::EnabledChange && !isEnabled())
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
         click_armed_ = false;
+        armed_key_ = 0;
+    }
     update();
 }
 
@@ -255,19 +259,31 @@ void TsuiCheckBox::mouseReleaseEvent(QMouseEvent *event)
 
 void TsuiCheckBox::keyPressEvent(QKeyEvent *event)
 {
-    // No press look and no arrow-key moves: the box acts on the key's release only.
+    // No press look and no arrow-key moves: the press only arms the toggle that its release fires.
+    if (IsToggleKey(event->key()) && !event->isAutoRepeat() && hasFocus() && isEnabled())
+        armed_key_ = event->key();
     QWidget::keyPressEvent(event);
 }
 
 void TsuiCheckBox::keyReleaseEvent(QKeyEvent *event)
 {
+    // A release whose press went elsewhere (the Enter that closed a message box, or opened this
+    // window from a button or a menu) is no toggle: it would change a bit the user never touched.
     const int key = event->key();
-    const bool toggleKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (toggleKey && !event->isAutoRepeat() && KeyToggles() && hasFocus() && isEnabled()) {
+    const bool ownPress = !event->isAutoRepeat() && key == armed_key_;
+    if (ownPress)
+        armed_key_ = 0;
+    if (ownPress && KeyToggles() && hasFocus() && isEnabled()) {
         update();
         Click();
         event->accept();
         return;
     }
     QWidget::keyReleaseEvent(event);
+}
+
+void TsuiCheckBox::focusOutEvent(QFocusEvent *event)
+{
+    armed_key_ = 0;
+    QAbstractButton::focusOutEvent(event);
 }

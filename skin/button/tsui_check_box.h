@@ -90,6 +90,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     QImage picture(int frameIndex) const;
@@ -102,5 +103,7 @@ private:
     bool parent_color_ = true;
     bool loading_ = false;
     bool click_armed_ = false;
+    // The toggle key whose press the box took while focused; only its release toggles.
+    int armed_key_ = 0;
     QColor color_;
 };

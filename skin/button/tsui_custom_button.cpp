@@ -279,6 +279,7 @@ void TsuiCustomButton::changeEvent(QEvent *event)
             // A press cannot end in a click once the button is disabled.
             pressed_ = false;
             click_armed_ = false;
+            armed_key_ = 0;
             stopRepeat();
         }
         EnabledChanged();
@@ -385,6 +386,7 @@ void TsuiCustomButton::keyPressEvent(QKeyEvent *event)
     }
     if (IsActivationKey(event->key()) && hasFocus() && isEnabled()) {
         pressed_ = true;
+        armed_key_ = event->key();
         update();
         event->accept();
         return;
@@ -394,7 +396,12 @@ void TsuiCustomButton::keyPressEvent(QKeyEvent *event)
 
 void TsuiCustomButton::keyReleaseEvent(QKeyEvent *event)
 {
-    if (IsActivationKey(event->key()) && !event->isAutoRepeat() && hasFocus() && pressed_ && isEnabled()) {
+    // Only the release of a press this button took clicks: a release left over from a key that
+    // went elsewhere (or a mouse button held down) is no click.
+    const bool ownPress = !event->isAutoRepeat() && event->key() == armed_key_;
+    if (ownPress)
+        armed_key_ = 0;
+    if (ownPress && hasFocus() && isEnabled()) {
         pressed_ = false;
         update();
         Click();
@@ -413,6 +420,10 @@ void TsuiCustomButton::focusInEvent(QFocusEvent *event)
 void TsuiCustomButton::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
+    if (armed_key_ != 0) {
+        armed_key_ = 0;
+        pressed_ = false;
+    }
     update();
 }
 

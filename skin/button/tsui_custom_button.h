@@ -135,6 +135,8 @@ private:
     bool pressed_ = false;
     // A left press began on the button; its release inside clicks, wherever the pointer went.
     bool click_armed_ = false;
+    // The activation key whose press the button took while focused; only its release clicks.
+    int armed_key_ = 0;
     int modal_result_ = 0;
     int focused_rect_margin_ = DefaultFocusedRectMargin;
     int repeat_interval_ = DefaultRepeatInterval;

@@ -409,6 +409,12 @@ QRect TsuiTitleBar::buttonRect(int index) const
                                                                                  : QRect();
 }
 
+bool TsuiTitleBar::closeButtonAt(const QPoint &pos) const
+{
+    const int index = hitButton(pos);
+    return index >= 0 && buttons_->Items(index)->buttonType() == TsuiTitleBarBtnType::suiClose;
+}
+
 void TsuiTitleBar::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)

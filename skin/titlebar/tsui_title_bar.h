@@ -80,6 +80,8 @@ public:
     void pressButton(int index);
     // Where that button is drawn and hit, in title-bar coordinates; empty when hidden.
     QRect buttonRect(int index) const;
+    // Whether the point, in title-bar coordinates, is on a visible close button.
+    bool closeButtonAt(const QPoint &pos) const;
 
     // The button under the pointer at the last paint, -1 for none.
     int HotButtonIndex() const { return hot_button_; }

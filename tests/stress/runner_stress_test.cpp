@@ -9,6 +9,8 @@
 #include "tests/support/program_dir_files.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -27,6 +29,7 @@ constexpr int CancelAfterMs = 300;
 constexpr int ReapTimeoutMs = 5000;
 constexpr int KillAfterMs = 200;
 constexpr int UncancelledSleepSeconds = 20;
+constexpr int DaemonSafetyKillMs = 8000;
 constexpr int CensusSettleMs = 2000;
 constexpr int CensusPollMs = 20;
 
@@ -135,6 +138,56 @@ TEST(RunnerStress, EscapeEndsAGrandchildThatHoldsThePipesWithTheChild)
     ASSERT_GT(group, 0);
     reap_ended_children(ReapTimeoutMs);
     EXPECT_FALSE(process_group_alive(group));
+    expect_nothing_left_behind(before);
+    form.hide();
+}
+
+TEST(RunnerStress, StoppingEndsARunWhoseDaemonKeepsThePipesOpen)
+{
+    // A daemon in a session of its own is out of reach of the stop's signals and holds our pipes
+    // for ever; once the child itself has ended, stopping must not wait for it.
+    install_data_file(QStringLiteral("options.ini"));
+    TForm1 form;
+    form.show();
+    form.runIntoLog({QStringLiteral("/bin/true"), QString()}, {AvrdudePathNotOk});
+    const ProcessCensus before = take_census();
+    struct Case {
+        const char *child_after_starting_the_daemon;
+        int code;
+    };
+    for (const Case &c : {Case{"exit 3", 3}, Case{"exec sleep 100000", 128 + SIGTERM}}) {
+        QTemporaryDir dir;
+        const QString pid_file = dir.filePath(QStringLiteral("daemon.pid"));
+        pid_t daemon = 0;
+        const auto read_daemon_pid = [&] {
+            QFile file(pid_file);
+            if (daemon == 0 && file.open(QIODevice::ReadOnly))
+                daemon = file.readAll().trimmed().toInt();
+        };
+        QTimer::singleShot(CancelAfterMs, &form, [&] { QTest::keyClick(form.Log, Qt::Key_Escape); });
+        // Should the stop wait for the daemon, this ends it, so that the test fails rather than hangs.
+        QTimer::singleShot(DaemonSafetyKillMs, &form, [&] {
+            read_daemon_pid();
+            if (daemon > 0)
+                ::kill(daemon, SIGKILL);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        form.runIntoLog(shell(QStringLiteral("setsid sh -c 'echo $$ >%1; exec sleep 100000' & echo started; %2")
+                                  .arg(pid_file, QLatin1String(c.child_after_starting_the_daemon))),
+                        {AvrdudePathNotOk});
+        EXPECT_LT(clock.elapsed(), DaemonSafetyKillMs / 2) << c.child_after_starting_the_daemon;
+        EXPECT_EQ(form.Log->lines(), (QStringList{QStringLiteral("Return-Code des Programms: %1").arg(c.code),
+                                                  QStringLiteral("---Output---"), QStringLiteral("started")}));
+        read_daemon_pid();
+        ASSERT_GT(daemon, 0) << "the daemon never started";
+        // Orphans come to this program: one that has ended is reaped here and can be signalled no more.
+        reap_ended_children(0);
+        EXPECT_EQ(::kill(daemon, 0), 0) << "the daemon has ended: the run may have waited for it";
+        ::kill(daemon, SIGKILL);
+        reap_ended_children(ReapTimeoutMs);
+    }
+    // The read ends were closed although the daemon held the write ends to the last.
     expect_nothing_left_behind(before);
     form.hide();
 }

@@ -1,0 +1,84 @@
+"""Every run stops by mouse, and the window says how to stop it.
+
+Mouse only, under openbox, with a stand-in for avrdude that hangs as a programmer that never
+answers. In each window that runs it (the external window's "Programmieren", the main window's
+"Chip löschen", the fuse window's "Lesen"), the running window shows "Abbrechen mit Esc", and a
+click on its own title bar's close button ends the run as the window manager's close does: the
+report says 143 (terminated), the stand-in is gone, and the window stays open.
+Usage: close_button_stops_run.py PROGRAM AVR910SIM
+"""
+import os
+import signal
+import sys
+
+from atspi_session import Program, run, find, wait_for
+from chip_session import MAIN, click, close_button, require, showing, text_of, use_avrdude
+
+PROGRAM = sys.argv[1]
+HINT = "Abbrechen mit Esc"
+STOPPED = "Return-Code des Programms: 143"
+
+
+def session():
+    work = os.getcwd()
+    started = os.path.join(work, "started.txt")
+    use_avrdude(PROGRAM, f'echo $$ >>"{started}"\necho haengt\nexec sleep 600\n')
+
+    def stand_ins():
+        return open(started).read().split() if os.path.exists(started) else []
+
+    def alive(pid):
+        try:
+            os.kill(int(pid), 0)
+            return True
+        except ProcessLookupError:
+            return False
+
+    def stop_with_close_button(window, title, start):
+        before = len(stand_ins())
+        start()
+        wait_for(f"the run from the {title}", lambda: len(stand_ins()) > before)
+        pid = stand_ins()[-1]
+        hint = wait_for(f'"{HINT}" in the {title}', lambda: (lambda node: node if showing(node) else None)(
+            find(window, "label", HINT)))
+        click(close_button(window))
+        wait_for(f"the close button of the {title} to end the run", lambda: not alive(pid), 20)
+        wait_for(f'"{HINT}" to go from the {title}', lambda: not showing(hint))
+        log = find(find(program.window(MAIN), "panel", "AVRDUDE - Log"), "text")
+        report = wait_for("the report", lambda: text_of(log).splitlines())
+        require(report[0] == STOPPED, f"the {title}'s close button: the report begins {report[:3]}")
+        print(f"{title}: the close button ended the run: {report}")
+
+    program = Program(PROGRAM, ["m8", "avr910", "/dev/null", os.path.join(work, "firmware.hex")])
+    try:
+        external = program.window("Extern-Prog")
+        stop_with_close_button(external, "external window",
+                               lambda: click(find(external, "push button", "Programmieren")))
+        program.gone("Extern-Prog")
+
+        main = program.window(MAIN)
+
+        def erase_chip():
+            command = find(main, "menu item", "Command")
+            click(command)
+            popup = wait_for('the "Command" menu', lambda: find(command, "popup menu", "Command"))
+            click(find(popup, "menu item", "Chip löschen"))
+
+        stop_with_close_button(main, "main window", erase_chip)
+        require(showing(program.window(MAIN)) and program.process.poll() is None,
+                "the main window's close button ended the program, not just the run")
+
+        click(find(main, "push button", "Fuses"))
+        fuses = program.window("Fuses")
+        stop_with_close_button(fuses, "fuse window", lambda: click(find(fuses, "push button", "Lesen")))
+        require(showing(program.window("Fuses")), "the fuse window closed instead of only ending the run")
+    finally:
+        program.end()
+        # A stand-in the program failed to stop is ended here, by its PID.
+        for pid in stand_ins():
+            if alive(pid):
+                os.kill(int(pid), signal.SIGKILL)
+
+
+if __name__ == "__main__":
+    sys.exit(run(session))
