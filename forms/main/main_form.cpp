@@ -189,7 +189,7 @@ void TForm1::createCommandGroup()
     command->setObjectName(QStringLiteral("command"));
     command->setUIStyle(TsuiUIStyle::MacOS);
     command->setGeometry(8, 24, 585, ComboHeight);
-    name_field_by_caption(command, commandGroup->caption());
+    label_field_by_caption(commandGroup, commandGroup->caption(), command);
 
     suiButton1 = make_window_button(commandGroup, QStringLiteral("suiButton1"), QStringLiteral("Senden"),
                                     QRect(600, 23, 80, 22));
@@ -214,7 +214,7 @@ void TForm1::createLogPanel()
     Log->setUIStyle(TsuiUIStyle::DeepBlue);
     Log->setReadOnly(true);
     set_align(Log, TAlign::alClient);
-    name_field_by_caption(Log, logPanel->caption());
+    label_field_by_caption(logPanel, logPanel->caption(), Log);
 
     // avrdude's progress, right-aligned in the log's caption bar while a run lasts, and left of
     // it how to stop the run.

@@ -9,9 +9,11 @@
 namespace {
 
 constexpr const char *LegendProperty = "quillonLegendMeaning";
+constexpr const char *CaptionedByProperty = "quillonCaptionedBy";
 
-void name_combo_parts(QWidget *field, const QString &name)
+void name_field(QWidget *field, const QString &name)
 {
+    field->setAccessibleName(name);
     auto *combo = qobject_cast<QComboBox *>(field);
     if (!combo)
         return;
@@ -47,14 +49,35 @@ QString spoken_label(const QString &text)
 void label_field(QLabel *label, QWidget *field)
 {
     label->setBuddy(field);
-    name_field_by_caption(field, label->text());
+    name_field(field, spoken_label(label->text()));
 }
 
-void name_field_by_caption(QWidget *field, const QString &caption)
+void label_field_by_caption(QWidget *group, const QString &caption, QWidget *field)
 {
-    const QString name = spoken_label(caption);
-    field->setAccessibleName(name);
-    name_combo_parts(field, name);
+    field->setProperty(CaptionedByProperty, QVariant::fromValue(static_cast<QObject *>(group)));
+    name_field(field, spoken_label(caption));
+}
+
+QWidget *labelling_widget(const QWidget *field)
+{
+    if (auto *group = qobject_cast<QWidget *>(field->property(CaptionedByProperty).value<QObject *>()))
+        return group;
+    const auto *combo = qobject_cast<const QComboBox *>(field->parentWidget());
+    if (!combo || combo->lineEdit() != field || !combo->parentWidget())
+        return nullptr;
+    for (auto *label : combo->parentWidget()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly))
+        if (label->buddy() == combo)
+            return label;
+    return nullptr;
+}
+
+QList<QWidget *> fields_captioned_by(const QWidget *group)
+{
+    QList<QWidget *> fields;
+    for (auto *child : group->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (child->property(CaptionedByProperty).value<QObject *>() == group)
+            fields << child;
+    return fields;
 }
 
 void show_as_legend(QAbstractButton *box, const QString &meaning)

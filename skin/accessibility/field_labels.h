@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QAbstractButton;
@@ -18,8 +19,15 @@ QString spoken_label(const QString &text);
 // The label names the field, and the two are related as label and labelled field (the label's
 // buddy). A combo box's editor and list are named with it, since a reader may land on them too.
 void label_field(QLabel *label, QWidget *field);
-// A field whose only label is the caption drawn on its group or panel is named by that caption.
-void name_field_by_caption(QWidget *field, const QString &caption);
+// A field whose only label is the caption drawn on its group or panel is named by that caption,
+// and the group is its label.
+void label_field_by_caption(QWidget *group, const QString &caption, QWidget *field);
+
+// What labels a field beyond a label whose buddy it is: the group whose caption names it, or,
+// for a combo box's editor, the combo box's label. Null for none.
+QWidget *labelling_widget(const QWidget *field);
+// The fields whose label the group's caption is.
+QList<QWidget *> fields_captioned_by(const QWidget *group);
 
 // A check box that only shows what a ticked or an empty box means: read as a text that says so,
 // never as a control a user could look for a way to tick.

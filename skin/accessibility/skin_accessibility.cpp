@@ -3,11 +3,14 @@
 #include "skin/accessibility/accessible_combo_box.h"
 #include "skin/accessibility/accessible_entries.h"
 #include "skin/accessibility/accessible_notice.h"
+#include "skin/accessibility/accessible_text_field.h"
 #include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_custom_button.h"
 #include "skin/button/tsui_radio_button.h"
 #include "skin/dialog/tfrm_msg.h"
 #include "skin/edit/tsui_combo_box.h"
+#include "skin/edit/tsui_edit.h"
+#include "skin/edit/tsui_memo.h"
 #include "skin/form/tform.h"
 #include "skin/form/tsui_form.h"
 #include "skin/menu/tsui_menu_drop_down.h"
@@ -24,6 +27,7 @@
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QLabel>
 #include <QTimer>
 
@@ -110,6 +114,17 @@ public:
         if (actionName == description_.action && !description_.keyBinding.isEmpty())
             return {description_.keyBinding};
         return QAccessibleWidget::keyBindingsForAction(actionName);
+    }
+
+    // A group whose caption names a field is that field's label.
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(QAccessible::Relation match) const override
+    {
+        auto found = QAccessibleWidget::relations(match);
+        if (match & QAccessible::Labelled)
+            for (QWidget *field : fields_captioned_by(widget()))
+                if (QAccessibleInterface *labelled = QAccessible::queryAccessibleInterface(field))
+                    found.append({labelled, QAccessible::Labelled});
+        return found;
     }
 
     QAccessibleInterface *parent() const override
@@ -389,6 +404,13 @@ QAccessibleInterface *SkinFactory(const QString &key, QObject *object)
     }
     if (auto *combo = qobject_cast<TsuiComboBox *>(widget))
         return new AccessibleComboBox(combo);
+    if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+        if (!qobject_cast<TsuiEdit *>(edit) && !qobject_cast<TsuiComboBox *>(edit->parentWidget()))
+            return nullptr;
+        return new AccessibleLineEdit(edit);
+    }
+    if (auto *memo = qobject_cast<TsuiMemo *>(widget))
+        return new AccessiblePlainText(memo);
     if (auto *bar = qobject_cast<TsuiTitleBar *>(widget))
         return TitleBarInterface(bar);
     if (auto *menu = qobject_cast<TsuiMenuDropDown *>(widget))

@@ -15,16 +15,17 @@ import pyatspi
 PROGRAM = sys.argv[1]
 
 # Every object of each window that can take the focus: (role, name, the name of the label that
-# labels it). A combo box's list and editor are named with it.
+# labels it). A combo box's list and editor are named with it, its editor labelled with it.
 def combo(name, label):
-    return [("combo box", name, label), ("list", name, None), ("text", name, None)]
+    return [("combo box", name, label), ("list", name, None), ("text", name, label)]
 
 
 MAIN_FOCUSABLES = [
     ("push button", "Flash programmieren", None), ("push button", "EEPROM programmieren", None),
     ("push button", "Flash auslesen", None), ("push button", "EEPROM auslesen", None), ("push button", "Fuses", None),
     *combo("Device", "Device:"), *combo("Programmer", "Programmer:"), *combo("Port", "Port:"),
-    ("text", "AVRDUDE - Log", None), ("text", "AVRDUDE-Command", None), ("push button", "Senden", None),
+    ("text", "AVRDUDE - Log", "AVRDUDE - Log"), ("text", "AVRDUDE-Command", "AVRDUDE-Command"),
+    ("push button", "Senden", None),
 ]
 # The captions of an m8's bits, as its description file has them.
 M8_BITS = {
@@ -55,13 +56,14 @@ def same(a, b):
 
 def check_focusables(window, title, table):
     """Every focusable object has a name and is in the table with its role, name and label; each
-    label says whom it labels."""
+    label says whom it labels (a combo box's label, the combo box that holds the editor)."""
     seen = []
     for node in focusables(window):
         labels = related(node, pyatspi.RELATION_LABELLED_BY)
         seen.append((node.getRoleName(), node.name, labels[0].name if labels else None))
         for label in labels:
-            if not any(same(node, target) for target in related(label, pyatspi.RELATION_LABEL_FOR)):
+            if not any(same(node, target) or same(node.parent, target)
+                       for target in related(label, pyatspi.RELATION_LABEL_FOR)):
                 raise Failure(f'{title}: label "{label.name}" does not say it labels "{node.name}"')
     unnamed = [row for row in seen if not row[1]]
     missing, extra = Counter(table) - Counter(seen), Counter(seen) - Counter(table)
