@@ -40,17 +40,28 @@ wait_for() {
   return 1
 }
 
-# Xvfb picks the free display itself, so that tests running side by side do not race for one.
+# Sessions side by side on this machine may not see each other's processes: an X server takes
+# the lock file of a server it cannot see for a stale one and starts on its display, and the two
+# break each other's sockets. So each session's server gets a random display number far from the
+# usual ones, and another one when that number is taken or the server does not answer.
 # $1: the screen size, 1280x1024 unless given.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$work/display")"
+  local number
+  for _ in 1 2 3 4 5; do
+    number=$((100 + RANDOM % 900))
+    Xvfb ":$number" -screen 0 "${1:-1280x1024}x24" -nolisten tcp 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    export DISPLAY=":$number"
+    wait_for 100 answers_or_gone && kill -0 "$xvfb_pid" 2>/dev/null && break
+    kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+  done
+  [ -n "$xvfb_pid" ] || fail "Xvfb did not start"
   export XDG_RUNTIME_DIR="$work/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   echo "display $DISPLAY"
 }
+answers_or_gone() { xprop -root >/dev/null 2>&1 || ! kill -0 "$xvfb_pid" 2>/dev/null; }
 
 # The id of the visible window whose title starts with $1 (the platform may append the program's name).
 window_titled() { xdotool search --onlyvisible --name "^$1( — Quillon)?\$" 2>/dev/null | head -n1; }
