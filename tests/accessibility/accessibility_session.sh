@@ -15,9 +15,7 @@ command -v dbus-run-session >/dev/null || { echo "SKIP: dbus-run-session is not 
 command -v openbox >/dev/null || { echo "SKIP: openbox is not installed"; exit 77; }
 
 start_xvfb
-HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
-helper_pids+=($!)
-wait_for 300 eval 'xprop -root _NET_CLIENT_LIST | grep -q "window id"' || fail "openbox did not start: $(cat "$work/openbox.log")"
+start_openbox
 cp -r "$(dirname "$2")" "$work/program"
 cd "$work"
 # The session bus, and with it the accessibility bus it starts, ends with the script.

@@ -8,10 +8,12 @@ where it was; while the write lasts, the progress strip must read as a progress 
 value. Exits 0 on success, 1 with the reason on the first failure.
 Usage: announcements.py PROGRAM SIMULATOR
 """
+import fcntl
 import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 from gi.repository import GLib
@@ -71,42 +73,63 @@ class Listener:
 
 
 class Orca:
-    """Orca, speaking into its debug log only: its speech output is off, so it needs no speech
-    server (and no sound) here, but it still logs every utterance it would speak. The log is
-    written whole when Orca ends."""
+    """Orca with its speech output off, so that it needs no speech server and no sound here; it
+    still writes every utterance into its debug log, whole when it ends.
 
-    def __init__(self):
+    Orca runs once per user on a machine (a second one refuses to start, and --replace would end
+    another test's), so test sessions take turns through a lock file; one that gets no turn in
+    time, or whose Orca does not last, hears the events alone."""
+
+    LOCK = os.path.join(tempfile.gettempdir(), "quillon-orca-test.lock")
+
+    def __init__(self, lock):
+        self.lock = lock
         self.log = os.path.join(WORK, "orca.log")
-        os.makedirs(os.path.join(WORK, "orca-prefs"), exist_ok=True)
         self.process = subprocess.Popen(
-            ["orca", "--replace", "--disable", "speech", "--user-prefs", os.path.join(WORK, "orca-prefs"),
-             "--debug-file", self.log],
+            ["orca", "--disable", "speech", "--user-prefs", os.path.join(WORK, "orca-prefs"), "--debug-file", self.log],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Its first lines are written as it starts; on a loaded machine that can take a while.
-        wait_for("Orca to start", lambda: os.path.exists(self.log) and os.path.getsize(self.log) > 0, 90)
+        wait_for("Orca to start", lambda: os.path.exists(self.log) and os.path.getsize(self.log) > 0
+                 or self.process.poll() is not None, 90)
         time.sleep(3)
 
-    def _read(self):
-        try:
-            with open(self.log, encoding="utf-8", errors="replace") as log:
-                return log.read()
-        except FileNotFoundError:
-            return ""
-
     def end(self):
-        """Ends Orca and returns every utterance it spoke."""
+        """Ends Orca; returns every utterance it spoke, or None when it had not lasted."""
+        lasted = self.process.poll() is None
         self.process.terminate()
         try:
-            self.process.wait(10)
+            self.process.wait(30)
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
-        return [line.split("SPEECH OUTPUT: ", 1)[1] for line in self._read().splitlines()
-                if "SPEECH OUTPUT: " in line]
+        self.lock.close()
+        if not lasted:
+            print(f"Orca ended by itself (code {self.process.returncode}): the events alone")
+            return None
+        with open(self.log, encoding="utf-8", errors="replace") as log:
+            return [line.split("SPEECH OUTPUT: ", 1)[1].rstrip() for line in log if "SPEECH OUTPUT: " in line]
 
     @staticmethod
     def start():
-        return Orca() if shutil.which("orca") else None
+        """Orca, or None where it is not installed or another test holds it too long."""
+        if not shutil.which("orca"):
+            print("Orca is not installed: the events alone")
+            return None
+        os.makedirs(os.path.join(WORK, "orca-prefs"), exist_ok=True)
+        lock = open(Orca.LOCK, "a")
+        deadline = time.monotonic() + 45
+        while True:
+            try:
+                fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+                break
+            except BlockingIOError:
+                if time.monotonic() > deadline:
+                    lock.close()
+                    print("Orca is busy with another test: the events alone")
+                    return None
+                time.sleep(0.5)
+        print("Orca is running and speaks into its log")
+        return Orca(lock)
 
 
 def focused_place(app):
@@ -234,12 +257,13 @@ def announcements():
         wait_for("the simulated programmer", lambda: "ready" in open(os.path.join(WORK, "sim.log")).read(), 10)
         listener = Listener()
         orca = Orca.start()
-        print("Orca is running and speaks into its log" if orca else "Orca is not installed: the events alone")
         main_window_runs(listener)
         external_window_write(listener)
         if orca:
-            check_orca_said(orca.end(), listener.expected)
+            spoken = orca.end()
             orca = None
+            if spoken is not None:
+                check_orca_said(spoken, listener.expected)
     finally:
         if orca:
             orca.end()

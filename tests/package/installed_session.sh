@@ -46,10 +46,7 @@ chown --reference="$home" "$hex"
 flash_starts_with_program() { [ "$(od -An -tx1 -N16 "$sim/state/flash.bin" | tr -d ' \n')" = "$(IFS=; echo "${bytes[*]}" | tr 'A-F' 'a-f')" ]; }
 
 start_xvfb 1024x600
-HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
-helper_pids+=($!)
-# The client list is the last thing openbox sets up before it manages windows.
-wait_for 300 eval 'xprop -root _NET_CLIENT_LIST | grep -q "window id"' || fail "openbox did not start: $(cat "$work/openbox.log")"
+start_openbox
 export XDG_RUNTIME_DIR="$home/runtime"
 
 # Input is kept away from the windows while avrdude runs: wait for the run a key or click started

@@ -63,6 +63,19 @@ start_xvfb() {
 }
 answers_or_gone() { xprop -root >/dev/null 2>&1 || ! kill -0 "$xvfb_pid" 2>/dev/null; }
 
+# Starts openbox on the display and waits until it manages windows. On a loaded machine a fresh
+# server sometimes turns openbox's first connection away while it answers others: openbox is
+# started again then.
+start_openbox() {
+  for _ in 1 2 3; do
+    HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    helper_pids+=($!)
+    # The client list is the last thing openbox sets up before it manages windows.
+    wait_for 100 eval 'xprop -root _NET_CLIENT_LIST | grep -q "window id"' && return 0
+  done
+  fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+
 # The id of the visible window whose title starts with $1 (the platform may append the program's name).
 window_titled() { xdotool search --onlyvisible --name "^$1( — Quillon)?\$" 2>/dev/null | head -n1; }
 has_window() { [ -n "$(window_titled "$1")" ]; }
