@@ -345,3 +345,20 @@ TEST_F(FusesEndToEnd, AFolderSwappedDuringTheReadIsNotRead)
     EXPECT_EQ(labels(), before);
     EXPECT_EQ(boxesByte(2), boxes_before);
 }
+
+// With no private runtime folder and a temporary folder where others may move what is made, no
+// place is safe: the read stops before avrdude runs, and the boxes stay.
+TEST_F(FusesEndToEnd, NoSafeFolderStopsTheReadBeforeAvrdudeRuns)
+{
+    start("m8");
+    const RuntimeFolder runtime(EveryoneWrites);
+    const QByteArray temporary = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(runtime.path()));
+    const QStringList before = labels();
+    const QString message = failure_of([&] { fuses.read_fuses(); });
+    temporary.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temporary);
+    EXPECT_EQ(message, QStringLiteral("Kein sicherer Ordner für die Fuse-Werte: in %1 können andere Benutzer "
+                                      "Ordner umbenennen.").arg(runtime.path()));
+    EXPECT_EQ(labels(), before);
+    EXPECT_TRUE(main.Log->lines().isEmpty()) << "avrdude ran";
+}
