@@ -19,7 +19,7 @@ import time
 from gi.repository import GLib
 import pyatspi
 
-from atspi_session import Failure, Program, run, act, find, wait_for, walk
+from atspi_session import Failure, Program, run, act, end_process, find, wait_for, walk
 
 PROGRAM, SIMULATOR = sys.argv[1], sys.argv[2]
 WORK = os.getcwd()
@@ -96,12 +96,7 @@ class Orca:
     def end(self):
         """Ends Orca; returns every utterance it spoke, or None when it had not lasted."""
         lasted = self.process.poll() is None
-        self.process.terminate()
-        try:
-            self.process.wait(30)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
+        end_process(self.process, 30)
         self.lock.close()
         if not lasted:
             print(f"Orca ended by itself (code {self.process.returncode}): the events alone")

@@ -73,6 +73,17 @@ def print_tree(title, node):
         print("  " * depth + f'{found.getRoleName()} "{found.name}"')
 
 
+def end_process(process, seconds=10):
+    """Asks a child of ours to end, kills it when it does not within `seconds`, and reaps it."""
+    if process.poll() is None:
+        process.terminate()
+    try:
+        process.wait(seconds)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
 class Program:
     """The real program, started with arguments; ended (and reaped) by end()."""
 
@@ -97,13 +108,7 @@ class Program:
             w.name == name and w.getState().contains(pyatspi.STATE_SHOWING) for w in children(self.app)))
 
     def end(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-        try:
-            self.process.wait(10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
+        end_process(self.process)
 
 
 def act(node, action):

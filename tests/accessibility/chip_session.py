@@ -8,7 +8,7 @@ import time
 
 import pyatspi
 
-from atspi_session import Failure, wait_for, walk
+from atspi_session import Failure, end_process, wait_for, walk
 
 MAIN = "Tessaly Quillon for AVRDude"
 
@@ -33,12 +33,7 @@ class Simulator:
             return {name: int(value, 0) for name, value in re.findall(r"^(\w+)=(0x[0-9A-Fa-f]+)$", state.read(), re.M)}
 
     def end(self):
-        self.process.terminate()
-        try:
-            self.process.wait(10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
+        end_process(self.process)
         self.log.close()
 
 

@@ -44,11 +44,12 @@ QStringList report_of(const QString &script)
 void expect_nothing_left_behind(const ProcessCensus &before)
 {
     // A thread that has just been joined can still be listed for a moment, and more so on a
-    // loaded machine; what is still there after the settle time has been left behind.
+    // loaded machine; what is still there after the settle time has been left behind. A thread of
+    // Qt's or of the sanitizers' own that was there before and has ended since is no leftover.
     QElapsedTimer clock;
     clock.start();
     ProcessCensus after = take_census();
-    while ((after.open_descriptors != before.open_descriptors || after.threads != before.threads ||
+    while ((after.open_descriptors != before.open_descriptors || after.threads > before.threads ||
             !after.children.isEmpty()) &&
            clock.elapsed() < CensusSettleMs) {
         QThread::msleep(CensusPollMs);
@@ -56,7 +57,7 @@ void expect_nothing_left_behind(const ProcessCensus &before)
     }
     EXPECT_EQ(after.open_descriptors, before.open_descriptors)
         << before.descriptor_targets.join(u' ').toStdString() << "\n -> " << after.descriptor_targets.join(u' ').toStdString();
-    EXPECT_EQ(after.threads, before.threads)
+    EXPECT_LE(after.threads, before.threads)
         << before.thread_names.join(u' ').toStdString() << " -> " << after.thread_names.join(u' ').toStdString();
     EXPECT_TRUE(after.children.isEmpty()) << after.children.size() << " processes left, first " << after.children.value(0);
 }
