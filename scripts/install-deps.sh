@@ -11,7 +11,7 @@ packages=(
   avrdude avr-libc qt6-translations-l10n
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils openbox
-  dpkg-dev file lintian appstream procps
+  dpkg-dev file lintian appstream desktop-file-utils procps
   dbus at-spi2-core python3-pyatspi orca python3-gi gir1.2-gtk-3.0 gir1.2-wnck-3.0
   "$@"
 )

@@ -3,6 +3,9 @@
 // NAME.png at its size and NAME@2x.png with twice the pixels in each direction, the same design
 // for screens with twice the pixel density.
 //
+// The application icon is also written at the sizes of the desktop's icon theme, as
+// hicolor/<n>x<n>/apps/quillon.png.
+//
 // Usage: quillon_skinbitmaps <output directory>
 
 #include "control_bitmaps.h"
@@ -163,6 +166,22 @@ bool WriteBitmap(const QDir &dir, const Bitmap &b, int ratio)
     return true;
 }
 
+// The sizes desktops look for an application icon at in the hicolor theme.
+constexpr std::array<int, 6> ThemeIconSizes{16, 32, 48, 64, 128, 256};
+
+bool WriteThemeIcons(const QDir &dir)
+{
+    for (const int size : ThemeIconSizes) {
+        const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(size);
+        if (!dir.mkpath(folder) ||
+            !icons::AppIcon(size).save(dir.filePath(folder + QStringLiteral("/quillon.png")), "PNG", PngQuality)) {
+            std::fprintf(stderr, "cannot write the %d px application icon\n", size);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool WriteQrc(const QDir &dir, const std::vector<Bitmap> &bitmaps)
 {
     QSaveFile file(dir.filePath(QStringLiteral("skin_bitmaps.qrc")));
@@ -203,6 +222,8 @@ int main(int argc, char **argv)
         }
     }
     paint::SetPixelRatio(1);
+    if (!WriteThemeIcons(dir))
+        return 1;
     if (!WriteQrc(dir, bitmaps)) {
         std::fprintf(stderr, "cannot write the resource list\n");
         return 1;
