@@ -150,3 +150,38 @@ TEST(DrawNineSlice, MagentaIsLeftOutOfEdgesAlwaysAndOfCornersOnlyWhenTransparent
     EXPECT_EQ(transparent.pixel(40, 3), Untouched);
     EXPECT_EQ(SourceOf(transparent, 1, 0), QPoint(1, 0));
 }
+
+// The finer bitmaps of high-density screens: a frame with two pixels per design pixel is laid out
+// in design pixels and cut and stretched in its own pixels, so every device pixel of its face
+// comes from the slice that the 1x face takes that design pixel from (stretching may pick the
+// neighbouring source column or row, being finer). Both frames the windows use most.
+TEST(DrawNineSlice, AFrameAtTwiceTheDensityIsCutWhereItsDesignIs)
+{
+    struct Case {
+        QSize frame;
+        QSize face;
+    };
+    for (const Case c : {Case{{84, 23}, {80, 22}}, Case{{77, 27}, {33, 27}}}) {
+        SCOPED_TRACE(c.frame.width());
+        const QImage design = CoordinateFrame(c.frame.width(), c.frame.height());
+        QImage fine = design.scaled(c.frame * 2);
+        fine.setDevicePixelRatio(2);
+        const QImage coarse = Draw(design, c.face.width(), c.face.height(), true);
+
+        QImage canvas(c.face * 2, QImage::Format_ARGB32);
+        canvas.setDevicePixelRatio(2);
+        canvas.fill(Untouched);
+        QPainter painter(&canvas);
+        DrawNineSlice(fine, painter, QRect(QPoint(), c.face), true);
+        painter.end();
+
+        for (int y = 0; y < canvas.height(); ++y) {
+            for (int x = 0; x < canvas.width(); ++x) {
+                const QPoint here = SourceOf(canvas, x, y);
+                const QPoint there = SourceOf(coarse, x / 2, y / 2);
+                ASSERT_LE(std::abs(here.x() - there.x()), 1) << x << "," << y;
+                ASSERT_LE(std::abs(here.y() - there.y()), 1) << x << "," << y;
+            }
+        }
+    }
+}

@@ -86,6 +86,23 @@ TEST(ThemeColor, ConvertsBgrWordsAndSystemColours)
     EXPECT_TRUE(ThemeColorToQColor(static_cast<std::int32_t>(SystemColorMarker | 200u)).isValid());
 }
 
+TEST(ThemeBitmap, AStripAtTwiceTheDensityIsCutInDesignPixels)
+{
+    // 11 design pixels, 22 device columns that name themselves: three frames of 3 design pixels,
+    // the last starting at design column 6, device column 12.
+    QImage strip(22, 4, QImage::Format_RGB32);
+    for (int x = 0; x < strip.width(); ++x)
+        for (int y = 0; y < strip.height(); ++y)
+            strip.setPixel(x, y, qRgb(x, y, 0));
+    strip.setDevicePixelRatio(2);
+    QImage frame;
+    CutBitmapFrame(strip, &frame, 3, 3);
+    EXPECT_EQ(frame.size(), QSize(6, 4));
+    EXPECT_EQ(frame.devicePixelRatio(), 2);
+    EXPECT_EQ(qRed(frame.pixel(0, 0)), 12);
+    EXPECT_EQ(qRed(frame.pixel(5, 3)), 17);
+}
+
 TEST(ThemeBitmap, CutsTheRequestedFrameOrKeepsTheWholeBitmap)
 {
     const QImage strip = LoadStyleBitmap("MACOS_TITLEBTN");
