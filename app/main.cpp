@@ -1,6 +1,5 @@
 #include "app/quillon_application.h"
 #include "forms/application_windows.h"
-#include "forms/main/main_form.h"
 
 #include <csignal>
 
@@ -14,6 +13,6 @@ int main(int argc, char *argv[])
     initialise_application_look();
 
     ApplicationWindows windows(program_parameters(argc, argv));
-    windows.main().show();
+    windows.showMain();
     return QuillonApplication::exec();
 }

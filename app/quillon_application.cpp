@@ -1,8 +1,8 @@
 #include "app/quillon_application.h"
 
 #include "app/error_box.h"
-#include "app/quillon_error.h"
 #include "avrdude/native_text.h"
+#include "session/quillon_error.h"
 #include "skin/accessibility/skin_accessibility.h"
 #include "skin/form/handler_boundary.h"
 #include "skin/themes/style_bitmaps.h"

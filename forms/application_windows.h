@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/session.h"
+
 #include <QStringList>
 
 #include <memory>
@@ -11,13 +13,17 @@ class TForm4;
 class TForm5;
 class TForm6;
 
-// The six windows of Quillon, created hidden once, in this order, and kept for the life of the
-// process; they are shown and hidden, never re-created.
+// The session and the six windows that show it, created hidden once, in this order, and kept for
+// the life of the process; they are shown and hidden, never re-created.
 class ApplicationWindows {
 public:
     explicit ApplicationWindows(const QStringList &parameters);
     ~ApplicationWindows();
 
+    // Shows the main window, which starts the program's work.
+    void showMain();
+
+    Session &session() { return session_; }
     TForm1 &main() { return *form1_; }
     TForm2 &info() { return *form2_; }
     TForm3 &fuses() { return *form3_; }
@@ -26,6 +32,7 @@ public:
     TForm6 &driver() { return *form6_; }
 
 private:
+    Session session_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<TForm3> form3_;

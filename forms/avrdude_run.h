@@ -2,19 +2,10 @@
 
 #include "avrdude/command_line.h"
 #include "avrdude/run_result.h"
+#include "forms/live_run/live_view.h"
 
 #include <QString>
 #include <QStringList>
-
-class ProgressStrip;
-class TsuiMemo;
-
-// Where a run shows itself while it lasts: the log that will receive its report shows the child's
-// output as it arrives, and the strip shows avrdude's own progress.
-struct LiveView {
-    TsuiMemo *log = nullptr;
-    ProgressStrip *progress = nullptr;
-};
 
 // Runs a command line and returns when the child has ended. Meanwhile the windows keep painting
 // and show a wait cursor, but take no input: a window that stops painting for a whole flash write

@@ -1,6 +1,6 @@
 #include "bench/windows/bench_support.h"
 
-#include "app/program_dir.h"
+#include "session/program_dir.h"
 #include "bench/median.h"
 #include "skin/themes/ui_style.h"
 

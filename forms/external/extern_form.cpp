@@ -1,13 +1,10 @@
 #include "forms/external/extern_form.h"
 
-#include "app/settings.h"
-#include "avrdude/command_lines.h"
 #include "avrdude/native_text.h"
-#include "avrdude/run_report.h"
-#include "forms/main/main_form.h"
 #include "forms/live_run/run_hint.h"
 #include "forms/main/tool_glyphs.h"
 #include "forms/window_button.h"
+#include "session/session.h"
 #include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
 #include "skin/edit/tsui_edit.h"
@@ -42,8 +39,8 @@ constexpr int RunHintGap = 8;
 
 } // namespace
 
-TForm5::TForm5(TForm1 &main, TForm &fuses)
-    : main_(main)
+TForm5::TForm5(Session &session, TForm &fuses)
+    : session_(session)
     , fuses_(fuses)
 {
     setObjectName(QStringLiteral("Form5"));
@@ -108,25 +105,24 @@ TsuiEdit *TForm5::addRow(QLabel *&label, const QString &label_name, const QStrin
 
 void TForm5::FormShow()
 {
-    suiEdit1->setText(readable_text(main_.parameter(1)));
-    suiEdit2->setText(readable_text(main_.parameter(2)));
-    suiEdit4->setText(readable_text(main_.parameter(3)));
-    suiEdit3->setText(readable_text(main_.parameter(4)));
+    suiEdit1->setText(readable_text(session_.parameter(1)));
+    suiEdit2->setText(readable_text(session_.parameter(2)));
+    suiEdit4->setText(readable_text(session_.parameter(3)));
+    suiEdit3->setText(readable_text(session_.parameter(4)));
     update();
 }
 
 QString TForm5::editedParameter(const TsuiEdit *edit, int number) const
 {
-    return exact_unless_edited(edit->text(), main_.parameter(number));
+    return exact_unless_edited(edit->text(), session_.parameter(number));
 }
 
 void TForm5::suiButton1Click()
 {
     // The edits, not the main window's choices: corrections made here count. A parameter left as
     // it was shown goes out as the bytes it came as.
-    const ChipTarget target{avrdude_path(), editedParameter(suiEdit1, 1), editedParameter(suiEdit2, 2),
-                            editedParameter(suiEdit4, 3)};
-    main_.runIntoLog(program_flash_command(target, editedParameter(suiEdit3, 4)), {AvrdudePathNotOk});
+    session_.programExternal(editedParameter(suiEdit1, 1), editedParameter(suiEdit2, 2), editedParameter(suiEdit4, 3),
+                             editedParameter(suiEdit3, 4));
     Close();
 }
 

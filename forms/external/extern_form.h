@@ -3,7 +3,7 @@
 #include "skin/form/tform.h"
 
 class QLabel;
-class TForm1;
+class Session;
 class TsuiButton;
 class TsuiEdit;
 class TsuiForm;
@@ -15,9 +15,9 @@ class TForm5 : public TForm {
     Q_OBJECT
 
 public:
-    // The runs report into the main window's log; the fuse button opens the fuse window, which
-    // works from the main window's choices.
-    TForm5(TForm1 &main, TForm &fuses);
+    // The edits show the session's parameters; the fuse button opens the fuse window, which works
+    // from the session's chip target.
+    TForm5(Session &session, TForm &fuses);
 
     TsuiForm *suiForm1;
     TsuiGroupBox *suiGroupBox1;
@@ -47,6 +47,6 @@ private:
     // The text of the edit showing parameter `number`, exactly as it came unless the user changed it.
     QString editedParameter(const TsuiEdit *edit, int number) const;
 
-    TForm1 &main_;
+    Session &session_;
     TForm &fuses_;
 };

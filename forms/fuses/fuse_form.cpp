@@ -1,15 +1,15 @@
 #include "forms/fuses/fuse_form.h"
 
-#include "app/quillon_error.h"
-#include "forms/fuses/fuse_description.h"
 #include "forms/live_run/run_hint.h"
-#include "forms/main/main_form.h"
 #include "forms/window_button.h"
+#include "session/fuse_bits.h"
+#include "session/fuse_description.h"
+#include "session/quillon_error.h"
+#include "session/session.h"
 #include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_check_box.h"
 #include "skin/dialog/tsui_message_dialog.h"
-#include "skin/edit/tsui_combo_box.h"
 #include "skin/form/handler_boundary.h"
 #include "skin/form/tsui_form.h"
 #include "skin/panel/tsui_group_box.h"
@@ -60,8 +60,8 @@ TsuiCheckBox *make_check_box(QWidget *parent, const QString &name, const QString
 
 } // namespace
 
-TForm3::TForm3(TForm1 &main)
-    : main_(main)
+TForm3::TForm3(Session &session)
+    : session_(session)
 {
     setObjectName(QStringLiteral("Form3"));
     suiForm1 = new TsuiForm(this);
@@ -125,8 +125,6 @@ TForm3::TForm3(TForm1 &main)
     lockoutDialog->setButton1ModalResult(mrCancel);
     lockoutDialog->setButton2Caption(QStringLiteral("Schreiben"));
     lockoutDialog->setButton2ModalResult(LockoutConfirmed);
-    // What was read belongs to the device it was read as.
-    connect(main_.avrselect, &QComboBox::currentTextChanged, this, [this] { last_read_.forget(); });
 
     suiForm1->realign();
     centreOnDesktop();
@@ -178,26 +176,15 @@ void TForm3::recompute_fuse_values()
             checked[n] = boxes[n]->isChecked();
         return fuse_byte_from_boxes(checked);
     };
-    Label1->setText(QString::number(byte_of(l)));
-    Label2->setText(QString::number(byte_of(h)));
-    Label3->setText(QString::number(byte_of(e)));
-    name_fuse_values();
-}
-
-void TForm3::name_fuse_values()
-{
-    // A bare number says nothing to a screen reader: each value is read with its fuse's name.
-    const std::array<std::pair<QLabel *, const TsuiGroupBox *>, FuseGroupCount> values{
-        {{Label1, suiGroupBox1}, {Label2, suiGroupBox2}, {Label3, suiGroupBox3}}};
-    for (const auto &[label, group] : values)
-        label->setAccessibleName(group->caption() + u' ' + label->text());
+    session_.setFuseBytes(FuseBytes{{byte_of(l), byte_of(h), byte_of(e)}});
+    show_session_fuses();
 }
 
 void TForm3::FormShow()
 {
     recompute_fuse_values();
     update();
-    set_captions(load_fuse_description(main_.avrselect->text()));
+    set_captions(load_fuse_description(session_.device()));
 }
 
 void TForm3::set_captions(const QStringList &lines)
@@ -211,14 +198,34 @@ void TForm3::set_captions(const QStringList &lines)
         box->setText(lines[index]);
         box->adjustSize();
     }
-    ExtendedFuseFlag = lines[ExtendedFuseMarkerIndex] != NoExtendedFuseMarker;
+    session_.setExtendedFuse(lines[ExtendedFuseMarkerIndex] != NoExtendedFuseMarker);
 }
 
-void TForm3::set_boxes_from(const StoredFuseValues &values)
+void TForm3::show_session_fuses()
 {
-    const std::array<std::pair<BitBoxes *, int>, FuseGroupCount> groups{
-        {{&l, values.low}, {&h, values.high}, {&e, values.extended}}};
-    for (const auto &[boxes, value] : groups)
-        for (std::size_t n = 0; n < boxes->size(); ++n)
-            (*boxes)[n]->setChecked(!fuse_bit(value, static_cast<int>(n)));
+    const FuseBytes &bytes = session_.fuseBytes();
+    const std::array<std::pair<BitBoxes *, FuseByte>, FuseGroupCount> groups{
+        {{&l, FuseByte::Low}, {&h, FuseByte::High}, {&e, FuseByte::Extended}}};
+    for (const auto &[boxes, which] : groups)
+        for (std::size_t n = 0; n < boxes->size(); ++n) {
+            // The boxes follow the session here; only the user's clicks go back to it.
+            TsuiCheckBox *box = (*boxes)[n];
+            box->setLoading(true);
+            box->setChecked(!fuse_bit(bytes[which], static_cast<int>(n)));
+            box->setLoading(false);
+        }
+    const FuseTexts &texts = session_.fuseTexts();
+    Label1->setText(texts[0]);
+    Label2->setText(texts[1]);
+    Label3->setText(texts[2]);
+    name_fuse_values();
+}
+
+void TForm3::name_fuse_values()
+{
+    // A bare number says nothing to a screen reader: each value is read with its fuse's name.
+    const std::array<std::pair<QLabel *, const TsuiGroupBox *>, FuseGroupCount> values{
+        {{Label1, suiGroupBox1}, {Label2, suiGroupBox2}, {Label3, suiGroupBox3}}};
+    for (const auto &[label, group] : values)
+        label->setAccessibleName(group->caption() + u' ' + label->text());
 }

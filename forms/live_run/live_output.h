@@ -3,7 +3,7 @@
 #include "avrdude/console_text.h"
 #include "avrdude/process_runner.h"
 #include "avrdude/progress_parser.h"
-#include "forms/avrdude_run.h"
+#include "forms/live_run/live_view.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,13 +1,12 @@
 #include "forms/main/main_form.h"
 
-#include "app/settings.h"
-#include "avrdude/native_text.h"
 #include "forms/file_dialog.h"
-#include "forms/main/device_lists.h"
 #include "forms/live_run/progress_strip.h"
 #include "forms/live_run/run_hint.h"
+#include "forms/main/device_lists.h"
 #include "forms/main/tool_glyphs.h"
 #include "forms/window_button.h"
+#include "session/session.h"
 #include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
 #include "skin/dialog/tsui_message_dialog.h"
@@ -72,7 +71,8 @@ TsuiComboBox *make_combo(QWidget *parent, const QString &name, const QStringList
 
 } // namespace
 
-TForm1::TForm1()
+TForm1::TForm1(Session &session)
+    : session_(session)
 {
     setObjectName(QStringLiteral("Form1"));
     suiForm1 = new TsuiForm(this);
@@ -103,7 +103,12 @@ TForm1::TForm1()
     suiForm1->realign();
     placeProgressStrip();
     centreOnDesktop();
+    session_.setRunner([this](const CommandLine &line, const QStringList &failure_lines) {
+        runIntoLog(line, failure_lines);
+    });
 }
+
+TForm1::~TForm1() { session_.setRunner({}); }
 
 void TForm1::createToolBar()
 {
@@ -173,6 +178,15 @@ void TForm1::createChoiceBand()
     label_field(programmerLabel, progselect);
     label_field(portLabel, portselect);
     connect_handler(portselect, &TsuiComboBox::OnDropDown, this, &TForm1::refreshPortList);
+    bindChoice(avrselect, &Session::setDevice);
+    bindChoice(progselect, &Session::setProgrammer);
+    bindChoice(portselect, &Session::setPort);
+}
+
+void TForm1::bindChoice(TsuiComboBox *combo, void (Session::*set)(const QString &))
+{
+    (session_.*set)(combo->text());
+    connect(combo, &QComboBox::currentTextChanged, this, [this, set](const QString &text) { (session_.*set)(text); });
 }
 
 void TForm1::createCommandGroup()
@@ -283,17 +297,4 @@ QFileDialog *TForm1::saveDialog()
         SaveDialog1 = make_file_dialog(this, QStringLiteral("SaveDialog1"), QFileDialog::AcceptSave,
                                        QStringLiteral("HEX-Files (*.hex)"));
     return SaveDialog1;
-}
-
-QString TForm1::parameter(int number) const
-{
-    return number >= 1 && number <= parameters_.size() ? parameters_.at(number - 1) : QString();
-}
-
-ChipTarget TForm1::chipTarget() const
-{
-    // A choice still showing the parameter it was set from goes out as the bytes it came as.
-    return ChipTarget{avrdude_path(), exact_unless_edited(avrselect->text(), parameter(1)),
-                      exact_unless_edited(progselect->text(), parameter(2)),
-                      exact_unless_edited(portselect->text(), parameter(3))};
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "avrdude/command_lines.h"
+#include "avrdude/command_line.h"
 #include "avrdude/serial_ports.h"
 #include "skin/form/tform.h"
 
 #include <QStringList>
 
 class QFileDialog;
+class Session;
 class QLabel;
 class TsuiButton;
 class TsuiComboBox;
@@ -23,12 +24,14 @@ class RunHint;
 class TForm;
 
 // The main window: device, programmer and port, the tool bar and menu that start the chip
-// commands, the free command line, and the log of every run.
+// commands, the free command line, and the log of every run. It is the session's view of the
+// chip target and supplies the runner that reports every verb's run into its log.
 class TForm1 : public TForm {
     Q_OBJECT
 
 public:
-    TForm1();
+    explicit TForm1(Session &session);
+    ~TForm1() override;
 
     // The windows this one opens; set once after all windows exist.
     struct Companions {
@@ -38,12 +41,6 @@ public:
         TForm *external = nullptr;
     };
     void setCompanions(const Companions &companions) { companions_ = companions; }
-    // The positional parameters of the command line (device, programmer, port, HEX file).
-    void setParameters(const QStringList &parameters) { parameters_ = parameters; }
-    QString parameter(int number) const;
-
-    // What every chip command targets: the avrdude path and the combo boxes' current texts.
-    ChipTarget chipTarget() const;
 
     // Where the port list looks for the serial ports present; the kernel's folders unless a test
     // lays out its own.
@@ -102,7 +99,7 @@ public:
     void InfoClick();
 
     // Clears the log, runs the command line and reports into the log.
-    void runIntoLog(const CommandLine &command, const QStringList &failure_lines);
+    void runIntoLog(const CommandLine &line, const QStringList &failure_lines);
 
 protected:
     void FormShow() override;
@@ -113,6 +110,7 @@ protected:
 private:
     void createToolBar();
     void createChoiceBand();
+    void bindChoice(TsuiComboBox *combo, void (Session::*set)(const QString &));
     void createCommandGroup();
     void createLogPanel();
     void placeProgressStrip();
@@ -123,7 +121,7 @@ private:
     QString runFileDialog(QFileDialog *dialog);
     void command_line_check();
 
+    Session &session_;
     Companions companions_;
-    QStringList parameters_;
     SerialPortFolders serial_port_folders_;
 };

@@ -1,12 +1,11 @@
 #include "forms/main/main_form.h"
 
-#include "app/settings.h"
 #include "avrdude/access_help.h"
 #include "avrdude/native_text.h"
-#include "avrdude/run_report.h"
 #include "forms/avrdude_run.h"
 #include "forms/file_dialog.h"
 #include "forms/main/device_lists.h"
+#include "session/session.h"
 #include "skin/dialog/tsui_message_dialog.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "skin/edit/tsui_edit.h"
@@ -16,19 +15,10 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 
-namespace {
-
-QStringList free_command_failure_lines()
-{
-    return {AvrdudePathNotOk, avrdude_path(), QStringLiteral("Passen sie den Pfad unter Einstellungen -> Optionen an!")};
-}
-
-} // namespace
-
 void TForm1::FormShow()
 {
     // A missing settings file ends the handler here: no command-line start then.
-    refresh_avrdude_path();
+    session_.loadAvrdudePath();
     command_line_check();
 }
 
@@ -41,19 +31,19 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 void TForm1::command_line_check()
 {
-    if (parameter(1).isEmpty())
+    if (session_.parameter(1).isEmpty())
         return;
-    avrselect->setText(readable_text(parameter(1)));
-    progselect->setText(readable_text(parameter(2)));
-    portselect->setText(readable_text(parameter(3)));
+    avrselect->setText(readable_text(session_.parameter(1)));
+    progselect->setText(readable_text(session_.parameter(2)));
+    portselect->setText(readable_text(session_.parameter(3)));
     if (companions_.external)
         companions_.external->ShowModal();
 }
 
-void TForm1::runIntoLog(const CommandLine &command, const QStringList &failure_lines)
+void TForm1::runIntoLog(const CommandLine &line, const QStringList &failure_lines)
 {
     Log->clearLines();
-    const RunResult result = run_keeping_windows_painted(command, {Log, progressStrip});
+    const RunResult result = run_keeping_windows_painted(line, {Log, progressStrip});
     report_run(result, *Log, failure_lines);
     Log->appendLines(access_help_for(result));
 }
@@ -76,7 +66,7 @@ void TForm1::suiButton1Click()
         suiMessageDialog1->ShowModal();
         return;
     }
-    runIntoLog(avrdude_command(avrdude_path(), text), free_command_failure_lines());
+    session_.runFreeCommand(text);
 }
 
 QString TForm1::runFileDialog(QFileDialog *dialog)
@@ -92,31 +82,31 @@ void TForm1::suiButton4Click()
 {
     const QString file = runFileDialog(openDialog());
     if (!file.isEmpty())
-        runIntoLog(program_flash_command(chipTarget(), file), {AvrdudePathNotOk});
+        session_.programFlash(file);
 }
 
 void TForm1::suiButton5Click()
 {
     const QString file = runFileDialog(openDialog());
     if (!file.isEmpty())
-        runIntoLog(program_eeprom_command(chipTarget(), file), {AvrdudePathNotOk});
+        session_.programEeprom(file);
 }
 
 void TForm1::suiButton2Click()
 {
     const QString file = runFileDialog(saveDialog());
     if (!file.isEmpty())
-        runIntoLog(read_flash_command(chipTarget(), file), {AvrdudePathNotOk});
+        session_.readFlash(file);
 }
 
 void TForm1::suiButton3Click()
 {
     const QString file = runFileDialog(saveDialog());
     if (!file.isEmpty())
-        runIntoLog(read_eeprom_command(chipTarget(), file), {AvrdudePathNotOk});
+        session_.readEeprom(file);
 }
 
-void TForm1::ChipLoeschenClick() { runIntoLog(chip_erase_command(chipTarget()), {AvrdudePathNotOk}); }
+void TForm1::ChipLoeschenClick() { session_.eraseChip(); }
 
 void TForm1::suiButton6Click()
 {

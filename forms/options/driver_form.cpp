@@ -1,6 +1,6 @@
 #include "forms/options/driver_form.h"
 
-#include "app/program_dir.h"
+#include "session/program_dir.h"
 #include "forms/avrdude_run.h"
 #include "forms/options/options_form.h"
 #include "forms/window_button.h"

@@ -1,8 +1,9 @@
 #include "forms/options/options_form.h"
 
-#include "app/settings.h"
 #include "forms/file_dialog.h"
 #include "forms/window_button.h"
+#include "session/session.h"
+#include "session/settings.h"
 #include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_radio_button.h"
@@ -58,7 +59,8 @@ TsuiRadioButton *make_radio(QWidget *parent, const QString &name, const QString 
 
 } // namespace
 
-TForm4::TForm4()
+TForm4::TForm4(Session &session)
+    : session_(session)
 {
     setObjectName(QStringLiteral("Form4"));
     suiForm1 = new TsuiForm(this);
@@ -122,8 +124,7 @@ void TForm4::suiButton1Click()
 void TForm4::suiButton2Click()
 {
     // A failed save throws before anything below: no driver run, and the window stays open.
-    save_avrdude_path(suiEdit1->text());
-    refresh_avrdude_path();
+    session_.saveAvrdudePath(suiEdit1->text());
     if ((io1->isChecked() || io2->isChecked()) && driver_)
         driver_->ShowModal();
     Close();

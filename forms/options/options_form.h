@@ -4,6 +4,7 @@
 
 class QFileDialog;
 class QLabel;
+class Session;
 class TsuiButton;
 class TsuiEdit;
 class TsuiForm;
@@ -15,7 +16,7 @@ class TForm4 : public TForm {
     Q_OBJECT
 
 public:
-    TForm4();
+    explicit TForm4(Session &session);
 
     // The window that runs the driver script; set once after all windows exist.
     void setDriverWindow(TForm *driver) { driver_ = driver; }
@@ -40,5 +41,6 @@ protected:
 
 private:
     QFileDialog *openDialog();
+    Session &session_;
     TForm *driver_ = nullptr;
 };

@@ -53,17 +53,16 @@ void TsuiButton::PaintFace(QPainter &canvas, const QImage &frame)
 {
     canvas.setFont(font());
     DrawNineSlice(frame, canvas, rect(), frameTransparent());
-    if (glyph_.isNull())
-        return;
-    const QFontMetrics metrics(font());
-    const QString text = caption();
-    paintGlyph(canvas, text.isEmpty() ? 0 : metrics.horizontalAdvance(text), text.isEmpty() ? 0 : metrics.height());
+    if (!glyph_.isNull())
+        paintGlyph(canvas);
 }
 
-void TsuiButton::paintGlyph(QPainter &canvas, int captionWidth, int captionHeight)
+TsuiButton::GlyphPlacement TsuiButton::placeGlyph() const
 {
-    const int tw = captionWidth;
-    const int th = captionHeight;
+    const QFontMetrics metrics(font());
+    const QString text = caption();
+    const int tw = text.isEmpty() ? 0 : metrics.horizontalAdvance(text);
+    const int th = text.isEmpty() ? 0 : metrics.height();
     int gw = LogicalSize(glyph_).width();
     const int gh = LogicalSize(glyph_).height();
     // A glyph twice as wide as high holds a normal and a disabled picture.
@@ -102,19 +101,25 @@ void TsuiButton::paintGlyph(QPainter &canvas, int captionWidth, int captionHeigh
         ty = gy - th - spacing_;
         break;
     }
-    text_origin_ = QPoint(tx, ty);
-    if (isPressed()) {
-        ++gx;
-        ++gy;
-    }
+    return {QPoint(gx, gy), QPoint(tx, ty)};
+}
 
+void TsuiButton::paintGlyph(QPainter &canvas) const
+{
+    int gw = LogicalSize(glyph_).width();
+    const int gh = LogicalSize(glyph_).height();
+    // A glyph twice as wide as high holds a normal and a disabled picture.
+    const bool twoFrames = gw == 2 * gh;
+    if (twoFrames)
+        gw = gh;
+    const QPoint at = placeGlyph().glyph + (isPressed() ? QPoint(1, 1) : QPoint());
     const QImage masked = WithTransparentColour(glyph_, TopLeftColour(glyph_));
     QImage picture;
     if (twoFrames)
         picture = CopyLogical(masked, QRect(isEnabled() ? 0 : gw, 0, gw, gh));
     else
         picture = isEnabled() ? masked : Greyed(masked);
-    canvas.drawImage(gx, gy, picture);
+    canvas.drawImage(at, picture);
 }
 
 void TsuiButton::PaintCaption(QPainter &canvas, const QString &caption)
@@ -126,26 +131,24 @@ void TsuiButton::PaintCaption(QPainter &canvas, const QString &caption)
     canvas.setBrush(Qt::NoBrush);
     canvas.setFont(font());
     const auto area = [this](QPoint origin) { return QRect(origin, QPoint(width() - 1, height() - 1)); };
+    QPoint origin = placeGlyph().text;
     if (!isEnabled()) {
         canvas.setPen(QColor::fromRgb(EmbossColour));
-        canvas.drawText(area(text_origin_ + QPoint(1, 1)), GlyphCaptionFlags, caption);
+        canvas.drawText(area(origin + QPoint(1, 1)), GlyphCaptionFlags, caption);
         canvas.setPen(QColor::fromRgb(DisabledCaptionColour));
     } else {
         if (isPressed())
-            text_origin_ += QPoint(1, 1);
+            origin += QPoint(1, 1);
         canvas.setPen(fontColour());
     }
-    canvas.drawText(area(text_origin_), GlyphCaptionFlags, caption);
+    canvas.drawText(area(origin), GlyphCaptionFlags, caption);
 }
 
-void TsuiButton::PaintFocus(QPainter &canvas)
+bool TsuiButton::FocusShownByBoldCaption() const
 {
     // These two styles mark focus by a bold caption instead of a rectangle; a button with only a
     // glyph has no caption to make bold and shows the rectangle, so that the keyboard's place is
     // always seen.
     const bool boldStyle = uiStyle() == TsuiUIStyle::MacOS || uiStyle() == TsuiUIStyle::BlueGlass;
-    if (boldStyle && !caption().trimmed().isEmpty())
-        setBoldCaption();
-    else
-        TsuiCustomButton::PaintFocus(canvas);
+    return boldStyle && !caption().trimmed().isEmpty();
 }

@@ -36,21 +36,23 @@ public:
     int resHandle() const { return 0; }
     void setResHandle(int) {}
 
-    // Where the caption went at the last paint with a glyph.
-    QPoint textOrigin() const { return text_origin_; }
-
 protected:
     // The style decides whether the face is transparent.
     void ApplyLook() override;
     void PaintFace(QPainter &canvas, const QImage &frame) override;
     void PaintCaption(QPainter &canvas, const QString &caption) override;
-    void PaintFocus(QPainter &canvas) override;
+    bool FocusShownByBoldCaption() const override;
 
 private:
-    void paintGlyph(QPainter &canvas, int captionWidth, int captionHeight);
+    // Where the glyph and the caption beside it go, unpressed; computed from the state alone.
+    struct GlyphPlacement {
+        QPoint glyph;
+        QPoint text;
+    };
+    GlyphPlacement placeGlyph() const;
+    void paintGlyph(QPainter &canvas) const;
 
     QImage glyph_;
     TButtonLayout layout_ = blGlyphLeft;
     int spacing_ = DefaultSpacing;
-    QPoint text_origin_;
 };

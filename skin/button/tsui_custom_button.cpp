@@ -176,7 +176,7 @@ void TsuiCustomButton::PaintCaption(QPainter &canvas, const QString &caption)
 {
     canvas.setBrush(Qt::NoBrush);
     QFont captionFont = font();
-    captionFont.setBold(bold_caption_);
+    captionFont.setBold(showsFocus() && FocusShownByBoldCaption());
     canvas.setFont(captionFont);
     QRect r = rect();
     if (!isEnabled()) {
@@ -187,7 +187,6 @@ void TsuiCustomButton::PaintCaption(QPainter &canvas, const QString &caption)
             r.translate(1, 1);
         DrawCentredCaption(canvas, r, caption, fontColour());
     }
-    bold_caption_ = false;
 }
 
 void TsuiCustomButton::PaintFocus(QPainter &canvas)
@@ -298,9 +297,7 @@ void TsuiCustomButton::paintEvent(QPaintEvent *)
         else
             canvas.fillRect(rect(), ParentColour(this));
         PaintFace(canvas, frame);
-        // Bold is a focus mark only for the paint that found the focus.
-        bold_caption_ = false;
-        if (hasFocus() && tab_stop_)
+        if (showsFocus() && !FocusShownByBoldCaption())
             PaintFocus(canvas);
         canvas.setFont(font());
         if (!IsBlankCaption(text()))

@@ -91,6 +91,8 @@ protected:
     virtual void PaintFace(QPainter &canvas, const QImage &frame);
     virtual void PaintCaption(QPainter &canvas, const QString &caption);
     virtual void PaintFocus(QPainter &canvas);
+    // Whether focus shows as a bold caption instead of the dotted rectangle.
+    virtual bool FocusShownByBoldCaption() const { return false; }
     virtual void GetNormalPicture(QImage *bitmap);
     virtual void GetMouseOnPicture(QImage *bitmap);
     virtual void GetMouseDownPicture(QImage *bitmap);
@@ -98,7 +100,6 @@ protected:
 
     // The face is drawn with its transparent colour; follows Transparent.
     bool frameTransparent() const { return frame_transparent_; }
-    void setBoldCaption() { bold_caption_ = true; }
     QColor fontColour() const;
 
     bool event(QEvent *event) override;
@@ -117,6 +118,7 @@ protected:
 private:
     void fetchFrame(int index, QImage *bitmap) const;
     QImage currentFrame();
+    bool showsFocus() const { return hasFocus() && tab_stop_; }
     void stopRepeat();
     void clicked_by_qt();
     void attachToWindow();
@@ -130,7 +132,6 @@ private:
     bool active_default_ = false;
     bool transparent_ = false;
     bool frame_transparent_ = false;
-    bool bold_caption_ = false;
     bool mouse_inside_ = false;
     bool pressed_ = false;
     // A left press began on the button; its release inside clicks, wherever the pointer went.

@@ -64,8 +64,9 @@ void TsuiCustomPanel::setText(const QString &text)
 {
     if (text == text_)
         return;
+    const QRect old_rect = captionRect();
     text_ = text;
-    TextChanged(caption_rect_);
+    TextChanged(old_rect);
     update();
 }
 
@@ -131,20 +132,26 @@ void TsuiCustomPanel::paintPanel(QPainter &target)
     DrawPaintBuffer(target, buffer);
 }
 
-void TsuiCustomPanel::drawText(QPainter &painter)
+int TsuiCustomPanel::textFlags() const { return Qt::TextSingleLine | Qt::AlignVCenter | static_cast<int>(alignment_); }
+
+QRect TsuiCustomPanel::captionRect() const
+{
+    const QFontMetrics metrics(font());
+    if (caption_pos_ != QPoint(-1, -1))
+        return QRect(caption_pos_, QSize(metrics.horizontalAdvance(text_), metrics.height()));
+    return metrics.boundingRect(rect(), textFlags(), text_);
+}
+
+void TsuiCustomPanel::drawText(QPainter &painter) const
 {
     if (text_.trimmed().isEmpty())
         return;
     painter.setPen(palette().color(QPalette::WindowText));
-    const QFontMetrics metrics(font());
     if (caption_pos_ != QPoint(-1, -1)) {
-        caption_rect_ = QRect(caption_pos_, QSize(metrics.horizontalAdvance(text_), metrics.height()));
-        painter.drawText(caption_rect_, Qt::TextSingleLine, text_);
+        painter.drawText(captionRect(), Qt::TextSingleLine, text_);
         return;
     }
-    const int flags = Qt::TextSingleLine | Qt::AlignVCenter | static_cast<int>(alignment_);
-    caption_rect_ = painter.boundingRect(rect(), flags, text_);
-    painter.drawText(rect(), flags, text_);
+    painter.drawText(rect(), textFlags(), text_);
 }
 
 void TsuiCustomPanel::paintEvent(QPaintEvent *)

@@ -56,7 +56,8 @@ protected:
 
     // Composes picture, colour and text off-screen and copies them onto painter in one step.
     void paintPanel(QPainter &painter);
-    QRect captionRect() const { return caption_rect_; }
+    // Where the text stands, from the text, font and alignment.
+    QRect captionRect() const;
     void setCaptionPos(const QPoint &pos);
 
     void paintEvent(QPaintEvent *event) override;
@@ -64,7 +65,8 @@ protected:
 
 private:
     QImage pictureForDrawing() const;
-    void drawText(QPainter &painter);
+    void drawText(QPainter &painter) const;
+    int textFlags() const;
 
     QImage picture_;
     bool transparent_ = false;
@@ -75,5 +77,4 @@ private:
     Qt::Alignment alignment_ = Qt::AlignHCenter;
     QString text_;
     QPoint caption_pos_{-1, -1};
-    QRect caption_rect_;
 };

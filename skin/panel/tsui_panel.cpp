@@ -134,12 +134,17 @@ QRect TsuiPanel::buttonHitRect() const
     return QRect(width() - ButtonHitFromRight, top, ButtonWidth, ButtonHeight);
 }
 
-void TsuiPanel::paintButton(QPainter &painter)
+bool TsuiPanel::buttonHot() const
 {
     // The hit rectangle counts its right and bottom edges as inside.
+    return buttonShown() && buttonHitRect().adjusted(0, 0, 1, 1).contains(pointer_);
+}
+
+void TsuiPanel::paintButton(QPainter &painter) const
+{
     const QRect hit = buttonHitRect().adjusted(0, 0, 1, 1);
-    button_hot_ = hit.contains(pointer_);
-    const int frame = expanded_ ? (button_hot_ ? 2 : 1) : (button_hot_ ? 4 : 3);
+    const bool hot = buttonHot();
+    const int frame = expanded_ ? (hot ? 2 : 1) : (hot ? 4 : 3);
     QImage face;
     CutBitmapFrame(LoadStyleBitmap(QStringLiteral("PANEL_BUTTON")), &face, ButtonFrames, frame);
     painter.drawImage(width() - ButtonDrawFromRight, hit.top() / 2 + ButtonDrawTopOffset, face);
@@ -180,12 +185,9 @@ void TsuiPanel::resizeEvent(QResizeEvent *event)
 
 void TsuiPanel::pointerAt(const QPoint &pos)
 {
+    const bool was_hot = buttonHot();
     pointer_ = pos;
-    if (!buttonShown() || pos.y() > barHeight())
-        return;
-    const bool was_hot = button_hot_;
-    button_hot_ = buttonHitRect().adjusted(0, 0, 1, 1).contains(pos);
-    if (button_hot_ != was_hot)
+    if (buttonHot() != was_hot)
         update();
 }
 
@@ -205,7 +207,7 @@ void TsuiPanel::mousePressEvent(QMouseEvent *event)
 void TsuiPanel::mouseReleaseEvent(QMouseEvent *event)
 {
     QWidget::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton || !button_hot_)
+    if (event->button() != Qt::LeftButton || !buttonHot())
         return;
     if (expanded_)
         push();

@@ -68,7 +68,9 @@ private:
     int barHeight() const { return caption_bar_.height(); }
     bool buttonShown() const;
     QRect buttonHitRect() const;
-    void paintButton(QPainter &painter);
+    // The pointer is on the shown button.
+    bool buttonHot() const;
+    void paintButton(QPainter &painter) const;
     void pointerAt(const QPoint &pos);
     void stepHeight(int height);
 
@@ -77,7 +79,6 @@ private:
     QString caption_;
     QImage caption_bar_;
     bool show_button_ = true;
-    bool button_hot_ = false;
     bool expanded_ = true;
     bool animating_ = false;
     int full_height_;

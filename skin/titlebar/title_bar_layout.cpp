@@ -49,6 +49,9 @@ TitleBarLayout layout_title_bar(const TitleBarLayoutInput &input)
     if (left == 0)
         left = CaptionLeftWithoutBox;
     layout.captionLeft = left;
+    for (std::size_t i = 0; i < n; ++i)
+        if (!layout.hitRect[i].isEmpty() && layout.hitRect[i].contains(input.pointer))
+            layout.hotButton = static_cast<int>(i);
     return layout;
 }
 

@@ -22,6 +22,7 @@ struct TitleBarLayoutInput {
     int leftImageWidth = 0; // the frame's left border image, 0 for the built-in styles
     int buttonTop = 0;
     bool drawAppIcon = false;
+    QPoint pointer{-1, -1}; // where the pointer is over the bar; outside when it is not
     std::vector<Button> buttons;
 };
 
@@ -30,6 +31,7 @@ struct TitleBarLayout {
     // which the pointer is on it (both edges of the picture inclusive). Hidden buttons: empty.
     std::vector<QPoint> drawAt;
     std::vector<QRect> hitRect;
+    int hotButton = -1;       // the button under the pointer, -1 for none
     QPoint appIconAt{-1, -1}; // where the application icon goes instead of the control box
     int captionLeft = 0;
     int captionRight = 0;     // the left edge of the leftmost right-side button

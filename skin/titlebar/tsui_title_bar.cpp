@@ -230,6 +230,7 @@ TitleBarLayout TsuiTitleBar::currentLayout() const
     input.leftImageWidth = leftImageWidth();
     input.buttonTop = button_top_;
     input.drawAppIcon = draw_app_icon_;
+    input.pointer = pointer_;
     for (int i = 0; i < buttons_->Count(); ++i) {
         const TsuiTitleBarButton *button = buttons_->Items(i);
         input.buttons.push_back({button->visible(), button->buttonType() == TsuiTitleBarBtnType::suiControlBox,
@@ -279,17 +280,14 @@ void TsuiTitleBar::paintSections(QPainter &painter) const
         painter.drawImage(QRect(first_right, origin.y(), second_left - first_right, LogicalSize(third).height()), third);
 }
 
-void TsuiTitleBar::paintButtons(QPainter &painter, const TitleBarLayout &layout)
+void TsuiTitleBar::paintButtons(QPainter &painter, const TitleBarLayout &layout) const
 {
-    hot_button_ = -1;
     for (int i = 0; i < buttons_->Count(); ++i) {
         const TsuiTitleBarButton *button = buttons_->Items(i);
         const QRect hit = layout.hitRect[static_cast<std::size_t>(i)];
         if (!button->visible() || hit.isEmpty())
             continue;
         const bool hot = hit.contains(pointer_);
-        if (hot)
-            hot_button_ = i;
         const QImage &picture = hot ? (mouse_down_ ? button->picMouseDown() : button->picMouseOn()) : button->picNormal();
         const bool control_box = button->buttonType() == TsuiTitleBarBtnType::suiControlBox;
         if (control_box && draw_app_icon_) {

@@ -83,11 +83,11 @@ public:
     // Whether the point, in title-bar coordinates, is on a visible close button.
     bool closeButtonAt(const QPoint &pos) const;
 
-    // The button under the pointer at the last paint, -1 for none.
-    int HotButtonIndex() const { return hot_button_; }
+    // The button under the pointer, -1 for none.
+    int HotButtonIndex() const { return currentLayout().hotButton; }
     int buttonTop() const { return button_top_; }
     int stripHeight() const { return strip_height_; }
-    // The geometry of the last paint.
+    // Where everything is, and which button is hot, for the current state and pointer.
     TitleBarLayout currentLayout() const;
 
     bool onFrame() const;
@@ -116,7 +116,7 @@ private:
     int leftImageWidth() const;
     int hitButton(const QPoint &pos) const;
     void paintSections(QPainter &painter) const;
-    void paintButtons(QPainter &painter, const TitleBarLayout &layout);
+    void paintButtons(QPainter &painter, const TitleBarLayout &layout) const;
     void paintCaption(QPainter &painter, const TitleBarLayout &layout) const;
 
     bool custom_ = false;
@@ -135,7 +135,6 @@ private:
     TsuiTitleBarButtons *buttons_;
     TsuiTitleBarSections *sections_;
     TsuiTitleBarPopupMenu *popup_menu_;
-    int hot_button_ = -1;
     bool mouse_down_ = false;
     int strip_height_ = 0;
     int button_top_ = 0;

@@ -1,5 +1,5 @@
 #include "app/error_box.h"
-#include "app/quillon_error.h"
+#include "session/quillon_error.h"
 #include "skin/button/tsui_button.h"
 #include "skin/dialog/tfrm_msg.h"
 #include "skin/form/handler_boundary.h"

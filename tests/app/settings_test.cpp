@@ -1,6 +1,7 @@
-#include "app/quillon_error.h"
-#include "app/settings.h"
-#include "app/text_lines_file.h"
+#include "session/quillon_error.h"
+#include "session/session.h"
+#include "session/settings.h"
+#include "session/text_lines_file.h"
 #include "tests/support/failure_of.h"
 #include "tests/support/program_dir_files.h"
 
@@ -31,6 +32,8 @@ public:
         remove_program_file(UserConfig);
         QDir(program_file(UserConfig)).removeRecursively();
     }
+
+    Session session;
 };
 
 } // namespace
@@ -38,13 +41,13 @@ public:
 TEST_F(SettingsFile, LineOneIsThePathExactlyAsStored)
 {
     write_program_file(Settings, "  C:\\Program Files\\avr dude.exe \r\nsecond\r\n");
-    refresh_avrdude_path();
-    EXPECT_EQ(avrdude_path(), QStringLiteral("  C:\\Program Files\\avr dude.exe "));
-    EXPECT_EQ(read_settings_line1(), avrdude_path());
+    session.loadAvrdudePath();
+    EXPECT_EQ(session.avrdudePath(), QStringLiteral("  C:\\Program Files\\avr dude.exe "));
+    EXPECT_EQ(read_settings_line1(), session.avrdudePath());
 
     write_program_file(Settings, "\r\nrest");
-    refresh_avrdude_path();
-    EXPECT_TRUE(avrdude_path().isEmpty());
+    session.loadAvrdudePath();
+    EXPECT_TRUE(session.avrdudePath().isEmpty());
 
     write_program_file(Settings, "/usr/bin/avrdude\rrest");
     EXPECT_EQ(read_settings_line1(), QStringLiteral("/usr/bin/avrdude")) << "a lone CR ends a line";
@@ -71,11 +74,11 @@ TEST_F(SettingsFile, SaveReplacesLineOneAndKeepsTheRestByteForByte)
 TEST_F(SettingsFile, MissingFileKeepsThePathAndNamesTheFile)
 {
     write_program_file(Settings, "/kept\r\n");
-    refresh_avrdude_path();
+    session.loadAvrdudePath();
     remove_program_file(Settings);
-    EXPECT_EQ(failure_of(refresh_avrdude_path),
+    EXPECT_EQ(failure_of([&] { session.loadAvrdudePath(); }),
               QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(settings_file_name()));
-    EXPECT_EQ(avrdude_path(), QStringLiteral("/kept"));
+    EXPECT_EQ(session.avrdudePath(), QStringLiteral("/kept"));
     EXPECT_EQ(failure_of([] { save_avrdude_path("x"); }),
               QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(settings_file_name()));
     EXPECT_FALSE(QFile::exists(program_file(Settings))) << "the program never creates the settings file";
@@ -84,7 +87,7 @@ TEST_F(SettingsFile, MissingFileKeepsThePathAndNamesTheFile)
 TEST_F(SettingsFile, EmptyFileIsAListIndexFailureAndStaysEmpty)
 {
     write_program_file(Settings, QByteArray());
-    EXPECT_EQ(failure_of(refresh_avrdude_path), QStringLiteral("Listenindex überschreitet das Maximum (0)"));
+    EXPECT_EQ(failure_of([&] { session.loadAvrdudePath(); }), QStringLiteral("Listenindex überschreitet das Maximum (0)"));
     EXPECT_EQ(failure_of([] { save_avrdude_path("x"); }), QStringLiteral("Listenindex überschreitet das Maximum (0)"));
     EXPECT_TRUE(read_program_file(Settings).isEmpty());
 }
@@ -109,8 +112,8 @@ TEST_F(SettingsFile, ReadOnlyProgramDirFileIsCopiedForTheUserWithTheNewPath)
     save_avrdude_path(QStringLiteral("/opt/neu"));
     EXPECT_EQ(read_program_file(Settings), QByteArray("old\r\nkeep\r\n"));
     EXPECT_EQ(read_program_file(UserSettings), QByteArray("/opt/neu\r\nkeep\r\n"));
-    refresh_avrdude_path();
-    EXPECT_EQ(avrdude_path(), QStringLiteral("/opt/neu"));
+    session.loadAvrdudePath();
+    EXPECT_EQ(session.avrdudePath(), QStringLiteral("/opt/neu"));
 
     // Where the user's folder cannot be made either, the save fails naming the user's file.
     remove_user_folder();
@@ -126,10 +129,10 @@ TEST_F(SettingsFile, AnOversizedFileIsRefusedWithoutLoadingIt)
     const QString too_large = QStringLiteral("Datei %1 ist zu groß (mehr als 1048576 Bytes)").arg(settings_file_name());
     const QByteArray long_line(10 << 20, 'p');
     write_program_file(Settings, "/usr/bin/avrdude\r\n");
-    refresh_avrdude_path();
+    session.loadAvrdudePath();
     write_program_file(Settings, long_line + "\r\nrest\r\n");
-    EXPECT_EQ(failure_of([] { refresh_avrdude_path(); }), too_large);
-    EXPECT_EQ(avrdude_path(), QStringLiteral("/usr/bin/avrdude"));
+    EXPECT_EQ(failure_of([&] { session.loadAvrdudePath(); }), too_large);
+    EXPECT_EQ(session.avrdudePath(), QStringLiteral("/usr/bin/avrdude"));
 
     // Line 1 within the bound reads, but a save cannot keep the rest: nothing is written.
     const QByteArray big = "/opt/avrdude\r\n" + long_line;

@@ -1,6 +1,6 @@
 // The main window's chip commands end to end: the real avrdude against the simulated programmer.
-#include "app/settings.h"
 #include "forms/main/main_form.h"
+#include "session/session.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "skin/edit/tsui_edit.h"
 #include "skin/edit/tsui_memo.h"
@@ -25,7 +25,7 @@ protected:
     {
         ASSERT_TRUE(files.isValid());
         write_program_file(QStringLiteral("options.ini"), "/usr/bin/avrdude\r\n");
-        refresh_avrdude_path();
+        session.loadAvrdudePath();
         form.avrselect->setText(QStringLiteral("m8"));
         form.progselect->setText(QStringLiteral("avr910"));
         form.portselect->setText(QString::fromStdString(chip.port()));
@@ -57,7 +57,8 @@ protected:
 
     QTemporaryDir files;
     Avr910Simulator chip;
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
 };
 
 QByteArray pattern(int size, int seed)

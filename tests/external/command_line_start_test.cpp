@@ -1,4 +1,4 @@
-#include "app/program_dir.h"
+#include "session/program_dir.h"
 #include "avrdude/native_text.h"
 #include "forms/application_windows.h"
 #include "forms/external/extern_form.h"

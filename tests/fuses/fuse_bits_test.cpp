@@ -1,43 +1,23 @@
-// The bit model and the conversion chain from a fuse byte to the hexadecimal value of a write.
+// The bit model and the hexadecimal value of a write.
 
-#include "app/quillon_error.h"
-#include "forms/fuses/fuse_bits.h"
+#include "session/quillon_error.h"
+#include "session/fuse_bits.h"
 #include "tests/support/failure_of.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QString to_hex(int value) { return binary_text_to_hex(decimal_to_binary_text(QString::number(value))); }
-
-} // namespace
-
-TEST(FuseConversion, DecimalToHexWithoutLeadingZeros)
+TEST(FuseConversion, HexWithoutLeadingZerosAndNumbersFromText)
 {
-    EXPECT_EQ(to_hex(226), QStringLiteral("E2"));
-    EXPECT_EQ(to_hex(15), QStringLiteral("F"));
-    EXPECT_EQ(to_hex(16), QStringLiteral("10"));
-    EXPECT_EQ(to_hex(255), QStringLiteral("FF"));
-    EXPECT_EQ(to_hex(1), QStringLiteral("1"));
-    EXPECT_EQ(to_hex(128), QStringLiteral("80"));
-    EXPECT_EQ(to_hex(5), QStringLiteral("5"));
-    // A byte of 0 must still give a digit: "-U lfuse:w:0x:m" would be no value at all.
-    EXPECT_EQ(to_hex(0), QStringLiteral("0"));
-}
+    const struct {
+        int value;
+        const char *hex;
+    } cases[] = {{226, "E2"}, {15, "F"}, {16, "10"}, {255, "FF"}, {1, "1"}, {128, "80"},
+                 // A byte of 0 must still give a digit: "-U lfuse:w:0x:m" would be no value at all.
+                 {0, "0"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(fuse_hex(c.value), QLatin1String(c.hex)) << c.value;
 
-TEST(FuseConversion, EveryByteRoundTrips)
-{
-    for (int value = 0; value <= 255; ++value) {
-        const QString binary = decimal_to_binary_text(QString::number(value));
-        EXPECT_EQ(binary, QString::number(value, 2)) << value;
-        EXPECT_EQ(binary_text_to_decimal(binary), QString::number(value)) << value;
-        EXPECT_EQ(binary_text_to_hex(binary), QString::number(value, 16).toUpper()) << value;
-    }
-}
-
-TEST(FuseConversion, TextThatIsNoIntegerFailsWithTheRuntimeMessage)
-{
-    EXPECT_EQ(failure_of([] { decimal_to_binary_text(QStringLiteral("abc")); }),
+    EXPECT_EQ(failure_of([] { decimal_integer(QStringLiteral("abc")); }),
               QStringLiteral("'abc' ist kein gültiger Integerwert"));
     EXPECT_THROW(decimal_integer(QString()), QuillonError);
     EXPECT_THROW(decimal_integer(QStringLiteral("12x")), QuillonError);
@@ -51,8 +31,6 @@ TEST(FuseBits, BitsOfAByte)
     EXPECT_TRUE(fuse_bit(255, 7));
     EXPECT_FALSE(fuse_bit(226, 0));
     EXPECT_TRUE(fuse_bit(226, 1));
-    EXPECT_EQ(power_of_two(0), 1u);
-    EXPECT_EQ(power_of_two(7), 128u);
 }
 
 TEST(FuseBits, CheckedBoxesAreZeroBits)

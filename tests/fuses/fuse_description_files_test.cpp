@@ -2,8 +2,8 @@
 // installed avrdude (whether a device has an extended fuse decides line 18) and the device headers
 // of avr-libc (the name of every fuse bit).
 
-#include "app/text_lines_file.h"
-#include "forms/fuses/fuse_description.h"
+#include "session/text_lines_file.h"
+#include "session/fuse_description.h"
 #include "forms/main/device_lists.h"
 
 #include <QDir>

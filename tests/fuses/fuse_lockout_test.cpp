@@ -1,7 +1,7 @@
 // Which fuse writes can lock a chip out, with the bit names of the shipped description files.
 
-#include "app/text_lines_file.h"
-#include "forms/fuses/fuse_lockout.h"
+#include "session/text_lines_file.h"
+#include "session/fuse_lockout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The main window and the fuse window as Quillon wires them, for tests in this folder.
 #pragma once
 
-#include "app/settings.h"
-#include "forms/fuses/fuse_bits.h"
 #include "forms/fuses/fuse_form.h"
 #include "forms/main/main_form.h"
+#include "session/fuse_bits.h"
+#include "session/session.h"
 #include "skin/button/tsui_check_box.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "skin/button/tsui_button.h"
@@ -19,14 +19,12 @@
 class FuseWindowTest : public ::testing::Test {
 protected:
     FuseWindowTest()
-        : fuses(main)
     {
         main.setCompanions({nullptr, &fuses, nullptr, nullptr});
     }
 
     void SetUp() override
     {
-        stored_fuse_values() = {};
         install_data_file(QStringLiteral("fuses/no.fuse"));
         install_data_file(QStringLiteral("fuses/m8.fuse"));
         install_data_file(QStringLiteral("fuses/t85.fuse"));
@@ -42,7 +40,7 @@ protected:
     void useAvrdudePath(const QString &path)
     {
         write_program_file(QStringLiteral("options.ini"), path.toUtf8() + "\r\n");
-        refresh_avrdude_path();
+        session.loadAvrdudePath();
     }
 
     void choose(const QString &device, const QString &programmer = QStringLiteral("usbasp"),
@@ -80,6 +78,7 @@ protected:
         return texts;
     }
 
-    TForm1 main;
-    TForm3 fuses;
+    Session session;
+    TForm1 main{session};
+    TForm3 fuses{session};
 };

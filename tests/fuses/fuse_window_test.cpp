@@ -1,7 +1,7 @@
 // The fuse window: its boxes and labels, the description files, and how it is opened.
 
 #include "app/error_box.h"
-#include "app/program_dir.h"
+#include "session/program_dir.h"
 #include "skin/button/tsui_button.h"
 #include "skin/menu/tsui_main_menu.h"
 #include "tests/fuses/fuse_window_fixture.h"
@@ -33,7 +33,7 @@ TEST_F(FuseWindowTest, FirstShowingShowsLabelsAndTheDeviceCaptions)
     EXPECT_EQ(captions(0, 8), M8Low);
     EXPECT_EQ(captions(8, 8), M8High);
     EXPECT_EQ(fuses.bitBox(17)->text(), QStringLiteral("UNUSED"));
-    EXPECT_FALSE(fuses.extendedFuseFlag());
+    EXPECT_FALSE(session.hasExtendedFuse());
     // Only h5 is checked and disabled; the legend is disabled and shows both senses.
     for (int i = 0; i < 24; ++i) {
         EXPECT_EQ(fuses.bitBox(i)->isChecked(), i == 13) << i;
@@ -83,7 +83,7 @@ TEST_F(FuseWindowTest, OpenedFromTheMainWindowWithoutBlockingAndModally)
     main.menuFuses->Click();
     EXPECT_TRUE(fuses.isVisible());
     EXPECT_EQ(fuses.bitBox(16)->text(), QStringLiteral("SELFPRGEN"));
-    EXPECT_TRUE(fuses.extendedFuseFlag());
+    EXPECT_TRUE(session.hasExtendedFuse());
     fuses.hide();
 
     // The external window opens it modally; the show handler runs there too.
@@ -124,7 +124,7 @@ TEST_F(FuseWindowTest, ADeviceWithoutAFileGetsTheFallbackCaptions)
     EXPECT_EQ(captions(0, 8), GenericByte);
     EXPECT_EQ(captions(8, 8), GenericByte);
     EXPECT_EQ(captions(16, 8), GenericByte);
-    EXPECT_TRUE(fuses.extendedFuseFlag());
+    EXPECT_TRUE(session.hasExtendedFuse());
 }
 
 TEST_F(FuseWindowTest, OnlyExactlyUnusedMarksADeviceWithoutExtendedFuse)
@@ -134,7 +134,7 @@ TEST_F(FuseWindowTest, OnlyExactlyUnusedMarksADeviceWithoutExtendedFuse)
     write_program_file(QStringLiteral("fuses/lower.fuse"), text + "line 25 is ignored\r\n");
     choose(QStringLiteral("lower"));
     fuses.show();
-    EXPECT_TRUE(fuses.extendedFuseFlag());
+    EXPECT_TRUE(session.hasExtendedFuse());
     EXPECT_EQ(fuses.bitBox(17)->text(), QStringLiteral("unused"));
     EXPECT_EQ(fuses.bitBox(23)->text(), QStringLiteral("Cap23"));
     // High-fuse bit 5 takes any caption the file gives and still cannot be changed.
@@ -148,7 +148,7 @@ TEST_F(FuseWindowTest, AShortFileSetsWhatItHasAndFailsAtTheFirstMissingLine)
     choose(QStringLiteral("m8"));
     fuses.show();
     fuses.hide();
-    ASSERT_FALSE(fuses.extendedFuseFlag());
+    ASSERT_FALSE(session.hasExtendedFuse());
 
     // Twenty lines, the marker line among them not "UNUSED": the flag must still keep its value.
     write_program_file(QStringLiteral("fuses/short.fuse"), numbered_lines(20, "Short"));
@@ -160,7 +160,7 @@ TEST_F(FuseWindowTest, AShortFileSetsWhatItHasAndFailsAtTheFirstMissingLine)
     EXPECT_TRUE(fuses.isVisible());
     EXPECT_EQ(fuses.bitBox(19)->text(), QStringLiteral("Short19"));
     EXPECT_EQ(captions(20, 4), (QStringList{"-", "-", "-", "-"}));
-    EXPECT_FALSE(fuses.extendedFuseFlag());
+    EXPECT_FALSE(session.hasExtendedFuse());
     remove_program_file(QStringLiteral("fuses/short.fuse"));
 }
 
@@ -178,6 +178,6 @@ TEST_F(FuseWindowTest, NoFileAtAllNamesTheFallbackAndKeepsTheCaptions)
                                                     .arg(program_dir())));
     EXPECT_TRUE(fuses.isVisible());
     EXPECT_EQ(captions(0, 8), M8Low);
-    EXPECT_FALSE(fuses.extendedFuseFlag());
+    EXPECT_FALSE(session.hasExtendedFuse());
     EXPECT_EQ(labels(), (QStringList{"255", "223", "255"}));
 }

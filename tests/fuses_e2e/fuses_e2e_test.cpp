@@ -1,7 +1,7 @@
 // The fuse window driving the real avrdude 7.1 against the simulated programmer and chip: what
 // the window shows after a read is the chip's fuses, and what it writes is what the chip gets.
 
-#include "app/program_dir.h"
+#include "session/program_dir.h"
 #include "skin/button/tsui_button.h"
 #include "skin/edit/tsui_memo.h"
 #include "tests/fuses/fuse_window_fixture.h"
@@ -181,7 +181,7 @@ TEST_F(FusesEndToEnd, ATmega8ReadThenWriteChangedBoxes)
 TEST_F(FusesEndToEnd, ATtiny85WithItsExtendedFuse)
 {
     start("t85");
-    ASSERT_TRUE(fuses.extendedFuseFlag());
+    ASSERT_TRUE(session.hasExtendedFuse());
     sim->setFuses({.lfuse = 0x62, .hfuse = 0xDF, .efuse = 0xFF, .lock = 0xFF});
     read();
     EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));

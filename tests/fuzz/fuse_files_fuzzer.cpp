@@ -1,10 +1,10 @@
 // The fuse window reads two kinds of small text file: the description file of a device (24
 // captions) and the transfer files avrdude leaves behind (one decimal number). Both may be short,
 // empty, binary or hostile. The first input byte picks which kind this input is.
-#include "app/quillon_error.h"
-#include "app/text_lines_file.h"
-#include "forms/fuses/fuse_bits.h"
-#include "forms/fuses/fuse_description.h"
+#include "session/quillon_error.h"
+#include "session/text_lines_file.h"
+#include "session/fuse_bits.h"
+#include "session/fuse_description.h"
 #include "fuzz_check.h"
 
 #include <QCoreApplication>
@@ -42,8 +42,8 @@ void description(const std::string &bytes)
     check_lines(lines, bytes.size());
 }
 
-// A transfer file's line 1 becomes the label's text and the stored byte; a later write turns the
-// label back into hexadecimal for avrdude. That hexadecimal must name the same value.
+// A transfer file's line 1 becomes the label's text and, when it is a byte, the stored byte; a
+// later write turns the byte into hexadecimal for avrdude. That hexadecimal must name the same value.
 void transfer(const std::string &bytes)
 {
     write_file(transfer_file(), bytes);
@@ -53,15 +53,13 @@ void transfer(const std::string &bytes)
         return;
     int value = 0;
     try {
-        value = decimal_integer(lines.first());
+        value = fuse_byte_value(lines.first());
     } catch (const QuillonError &) {
         return;
     }
-    const QString binary = decimal_to_binary_text(lines.first());
-    const long long expected = value < 0 ? 0 : value;
-    FUZZ_CHECK(binary_text_to_decimal(binary) == QString::number(expected));
+    FUZZ_CHECK(value >= 0 && value <= 255);
     bool ok = false;
-    FUZZ_CHECK(binary_text_to_hex(binary).toLongLong(&ok, 16) == expected && ok);
+    FUZZ_CHECK(fuse_hex(value).toInt(&ok, 16) == value && ok);
     for (int n = 0; n < 8; ++n)
         FUZZ_CHECK(fuse_bit(value, n) == (((value >> n) & 1) != 0));
 }

@@ -1,7 +1,7 @@
 // options.ini is a plain file a user can edit or damage. Whatever it holds, reading it must not
 // crash, and saving a new avrdude path must replace line 1 and keep every byte after it.
-#include "app/quillon_error.h"
-#include "app/settings.h"
+#include "session/quillon_error.h"
+#include "session/settings.h"
 #include "fuzz_check.h"
 
 #include <QCoreApplication>
@@ -89,8 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Read back as saved, whatever encoding the lines after it are in. A leading byte-order mark
     // is taken as one, as an editor writes it, not as part of the path.
-    refresh_avrdude_path();
     const QString without_mark = new_path.startsWith(QChar(0xFEFF)) ? new_path.mid(1) : new_path;
-    FUZZ_CHECK(avrdude_path() == without_mark);
+    FUZZ_CHECK(read_settings_line1() == without_mark);
     return 0;
 }

@@ -1,6 +1,5 @@
 #include "tests/hostile_input/hostile_cases.h"
 
-#include "app/settings.h"
 #include "avrdude/run_report.h"
 #include "forms/application_windows.h"
 #include "forms/fuses/fuse_form.h"
@@ -36,10 +35,10 @@ QString test_child()
     return QFile::exists(beside) ? beside : dir + QStringLiteral("/../tests/avrdude_test/test_child");
 }
 
-void use_avrdude_path(const QByteArray &path)
+void use_avrdude_path(ApplicationWindows &windows, const QByteArray &path)
 {
     write_program_file(Settings, path + "\r\n");
-    refresh_avrdude_path();
+    windows.session().loadAvrdudePath();
 }
 
 // The answer to the error box a case expects, kept until the check reads it.
@@ -116,7 +115,7 @@ std::vector<HostileCase> hostile_cases()
     return {
         {"child prints a 1 MB line",
          [](ApplicationWindows &w) {
-             use_avrdude_path(test_child().toUtf8());
+             use_avrdude_path(w, test_child().toUtf8());
              send_free_command(w, QStringLiteral("outline:1048576"));
          },
          [long_output](ApplicationWindows &w) {
@@ -127,7 +126,7 @@ std::vector<HostileCase> hostile_cases()
          }},
         {"failure lines quote a 900 kB avrdude path of many blanks",
          [long_path](ApplicationWindows &w) {
-             use_avrdude_path(long_path.toUtf8());
+             use_avrdude_path(w, long_path.toUtf8());
              send_free_command(w, QStringLiteral("-p m8"));
          },
          [long_path](ApplicationWindows &w) { return copy_of_log(w) == failure_lines_of(long_path) ? QString() : QStringLiteral("failure lines differ"); }},
@@ -168,7 +167,7 @@ std::vector<HostileCase> hostile_cases()
          }},
         {"a pasted command of 100,000 characters",
          [pasted](ApplicationWindows &w) {
-             use_avrdude_path(test_child().toUtf8());
+             use_avrdude_path(w, test_child().toUtf8());
              paste_into_command(w, pasted);
              QTest::mouseClick(w.main().suiButton1, Qt::LeftButton);
          },
@@ -179,7 +178,7 @@ std::vector<HostileCase> hostile_cases()
          }},
         {"a command too long to start",
          [unstartable](ApplicationWindows &w) {
-             use_avrdude_path(test_child().toUtf8());
+             use_avrdude_path(w, test_child().toUtf8());
              paste_into_command(w, unstartable);
              QTest::mouseClick(w.main().suiButton1, Qt::LeftButton);
          },

@@ -1,10 +1,10 @@
 // A run as the user sees it while it lasts: the child's output in the log as it arrives,
 // avrdude's progress in the strip, and Escape or closing the window to stop it.
-#include "app/settings.h"
 #include "avrdude/process_runner.h"
 #include "avrdude/run_report.h"
 #include "forms/live_run/progress_strip.h"
 #include "forms/main/main_form.h"
+#include "session/session.h"
 #include "skin/edit/tsui_edit.h"
 #include "skin/edit/tsui_memo.h"
 #include "skin/button/tsui_button.h"
@@ -33,7 +33,7 @@ protected:
     void SetUp() override
     {
         write_program_file(QStringLiteral("options.ini"), test_child().toUtf8() + "\r\n");
-        refresh_avrdude_path();
+        session.loadAvrdudePath();
         form.show();
     }
     void TearDown() override { form.hide(); }
@@ -52,7 +52,8 @@ protected:
         form.suiButton1Click();
     }
 
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     std::set<int> percents;
     QStringList live_texts;
 };
@@ -72,7 +73,7 @@ TEST_F(LiveRun, ShowsOutputAndProgressWhileItRunsAndTheExactReportAfterwards)
     });
     EXPECT_TRUE(saw_live);
 
-    const RunResult plain = run_and_capture(avrdude_command(avrdude_path(), SlowProgress));
+    const RunResult plain = run_and_capture(avrdude_command(session.avrdudePath(), SlowProgress));
     EXPECT_EQ(form.Log->lines(), report_lines(plain, {}));
 }
 

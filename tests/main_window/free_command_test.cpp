@@ -1,7 +1,7 @@
-#include "app/settings.h"
 #include "avrdude/native_text.h"
 #include "forms/file_dialog.h"
 #include "forms/main/main_form.h"
+#include "session/session.h"
 #include "skin/accessibility/accessible_notice.h"
 #include "skin/button/tsui_button.h"
 #include "skin/edit/tsui_combo_box.h"
@@ -46,7 +46,7 @@ protected:
     void useAvrdudePath(const QString &path)
     {
         write_program_file(QStringLiteral("options.ini"), path.toUtf8() + "\r\n");
-        refresh_avrdude_path();
+        session.loadAvrdudePath();
     }
 
     void presetLog() { form.Log->appendLines({QStringLiteral("previous run")}); }
@@ -70,7 +70,8 @@ protected:
         return offered;
     }
 
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
 };
 
 } // namespace
@@ -241,8 +242,9 @@ TEST_F(MainWindowRuns, SaveDialogTakesAnExistingNameWithoutAskingAndOffersItAgai
 TEST(MainWindowStart, AMissingSettingsFileIsReportedAndTheWindowStillShows)
 {
     remove_program_file(QStringLiteral("options.ini"));
-    TForm1 form;
-    form.setParameters({QStringLiteral("m16")});
+    Session session;
+    TForm1 form{session};
+    session.setParameters({QStringLiteral("m16")});
     ModalAnswer answer(ModalAnswer::closeMessageBox());
     form.show();
     QTRY_VERIFY_WITH_TIMEOUT(answer.answered(), 10000);

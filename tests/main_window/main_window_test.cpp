@@ -1,5 +1,6 @@
 #include "forms/application_windows.h"
 #include "forms/main/main_form.h"
+#include "session/session.h"
 #include "skin/button/tsui_button.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "skin/edit/tsui_edit.h"
@@ -37,7 +38,8 @@ QStringList captions_of(const TsuiMenuItem *item)
 
 TEST(MainWindow, HasItsControlsAtTheirPlaces)
 {
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     EXPECT_EQ(form.clientSize(), QSize(689, 656));
     EXPECT_EQ(form.suiForm1->caption(), QStringLiteral("Tessaly Quillon for AVRDude"));
     EXPECT_EQ(form.suiForm1->uiStyle(), TsuiUIStyle::MacOS);
@@ -73,7 +75,8 @@ TEST(MainWindow, HasItsControlsAtTheirPlaces)
 
 TEST(MainWindow, OnlyTheMiddleBandChangesHeightOnResize)
 {
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     const int band = form.avrOptions->height();
     form.setClientSize(800, form.clientSize().height() + 100);
     EXPECT_EQ(form.toolPanel->height(), 63);
@@ -86,7 +89,8 @@ TEST(MainWindow, OnlyTheMiddleBandChangesHeightOnResize)
 
 TEST(MainWindow, OffersTheListsAndMenusInOrder)
 {
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     EXPECT_EQ(items_of(form.avrselect),
               (QStringList{"c128", "pwm2", "pwm3", "1200", "2313",  "2333", "2343", "4414", "4433", "4434",
                            "8515", "8535", "m103", "m128", "m1280", "m1281", "m16", "m161", "m162", "m163",
@@ -153,7 +157,8 @@ TEST(MainWindow, CreatesTheSixWindowsHiddenWithTheMainWindowFirst)
 TEST(MainWindow, RendersEveryControl)
 {
     write_program_file(QStringLiteral("options.ini"), "/usr/bin/avrdude\r\n");
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     form.show();
     const QImage image = form.grab().toImage();
     const QString file = QDir::current().absoluteFilePath(QStringLiteral("main_window.png"));

@@ -3,6 +3,7 @@
 
 #include "forms/main/device_lists.h"
 #include "forms/main/main_form.h"
+#include "session/session.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "tests/support/fake_tty_tree.h"
 #include "tests/support/program_dir_files.h"
@@ -33,7 +34,8 @@ TEST(PortList, OffersThePortsPresentEachTimeItDropsDownAndKeepsTypedText)
     ASSERT_TRUE(tree.plug(QStringLiteral("ttyUSB0"), Behind::UsbSerial, QFileInfo(ftdi).fileName()));
     ASSERT_TRUE(tree.plug(QStringLiteral("ttyS1"), Behind::Placeholder8250));
 
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     form.setSerialPortFolders({tree.sysfsTtys(), tree.devices(), tree.byId()});
     write_program_file(QStringLiteral("options.ini"), "/usr/bin/avrdude\r\n");
     form.show();
@@ -61,6 +63,6 @@ TEST(PortList, OffersThePortsPresentEachTimeItDropsDownAndKeepsTypedText)
     QTest::keyClick(ports->view(), Qt::Key_End);
     QTest::keyClick(ports->view(), Qt::Key_Return);
     EXPECT_FALSE(ports->view()->isVisible());
-    EXPECT_EQ(form.chipTarget().port, tree.node(QStringLiteral("ttyACM0")));
+    EXPECT_EQ(session.chipTarget().port, tree.node(QStringLiteral("ttyACM0")));
     form.hide();
 }

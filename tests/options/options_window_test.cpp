@@ -1,4 +1,5 @@
-#include "app/settings.h"
+#include "session/session.h"
+#include "session/settings.h"
 #include "forms/options/driver_form.h"
 #include "forms/options/options_form.h"
 #include "skin/button/tsui_button.h"
@@ -53,7 +54,7 @@ protected:
     void SetUp() override
     {
         write_program_file(Settings, ThreeLines);
-        refresh_avrdude_path();
+        session.loadAvrdudePath();
         options.setDriverWindow(&driver);
         write_script(QStringLiteral("install_giveio.bat"), "echo installiert\nexit 0\n");
         write_script(QStringLiteral("remove_giveio.bat"), "echo entfernt\necho Warnung >&2\nexit 3\n");
@@ -84,7 +85,8 @@ protected:
     }
 
     ModalWatchdog watchdog;
-    TForm4 options;
+    Session session;
+    TForm4 options{session};
     TForm6 driver{options};
     ShowCounter driver_shows{driver};
     QStringList driver_log;
@@ -126,7 +128,7 @@ TEST_F(OptionsWindow, SavingWithoutADriverChoiceWritesThePathAndClosesTheWindow)
     saveWith(QStringLiteral("/usr/local/bin/avr dude"), nullptr);
     EXPECT_FALSE(options.isVisible());
     EXPECT_EQ(read_program_file(Settings), QByteArray("/usr/local/bin/avr dude\r\nzwei\r\ndrei\r\n"));
-    EXPECT_EQ(avrdude_path(), QStringLiteral("/usr/local/bin/avr dude"));
+    EXPECT_EQ(session.avrdudePath(), QStringLiteral("/usr/local/bin/avr dude"));
     EXPECT_EQ(driver_shows.shows, 0);
 }
 
@@ -138,7 +140,7 @@ TEST_F(OptionsWindow, RemovingTheDriverRunsTheRemoveScriptAndShowsItsReport)
                                        "Warnung"}));
     EXPECT_FALSE(driver.isVisible());
     EXPECT_FALSE(options.isVisible());
-    EXPECT_EQ(avrdude_path(), QStringLiteral("/usr/bin/avrdude"));
+    EXPECT_EQ(session.avrdudePath(), QStringLiteral("/usr/bin/avrdude"));
 }
 
 TEST_F(OptionsWindow, InstallingTheDriverRunsTheInstallScript)
@@ -167,7 +169,7 @@ TEST_F(OptionsWindow, APathChosenWithSuchenIsNotSavedWhenTheWindowIsClosedByItsF
     EXPECT_EQ(options.ShowModal(), mrCancel);
     EXPECT_TRUE(dialog.answered());
     EXPECT_EQ(read_program_file(Settings), ThreeLines);
-    EXPECT_EQ(avrdude_path(), QStringLiteral("/opt/old/avrdude"));
+    EXPECT_EQ(session.avrdudePath(), QStringLiteral("/opt/old/avrdude"));
 }
 
 // A read-only file is copied into the user's folder; where that cannot be made either (a file

@@ -2,9 +2,9 @@
 // pseudo-terminal this user may not open, the real avrdude on a port that does not exist, and a
 // stand-in that prints what avrdude 7.1 prints for a USB programmer it found but could not open.
 
-#include "app/settings.h"
 #include "avrdude/access_help.h"
 #include "forms/main/main_form.h"
+#include "session/session.h"
 #include "skin/button/tsui_button.h"
 #include "skin/edit/tsui_edit.h"
 #include "skin/edit/tsui_memo.h"
@@ -37,7 +37,7 @@ protected:
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write(path.toUtf8() + "\r\n");
         settings.close();
-        refresh_avrdude_path();
+        session.loadAvrdudePath();
     }
 
     // Sends a free command, as the user would, and returns the log.
@@ -56,7 +56,8 @@ protected:
     }
 
     QTemporaryDir home;
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
 };
 
 } // namespace

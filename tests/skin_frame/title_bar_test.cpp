@@ -82,9 +82,8 @@ TEST(TitleBar, ButtonsShowHoverAndPressedPictures)
     const int TW = w.bar()->width();
     const QPoint close_centre(TW - 12, 9);
     QTest::mouseMove(w.bar(), close_centre);
-    EXPECT_EQ(w.bar()->HotButtonIndex(), -1); // decided at the next paint
+    EXPECT_EQ(w.bar()->HotButtonIndex(), 1); // from the pointer, not from a paint
     EXPECT_TRUE(shows_at(w.grabBar(), title_button_frame("MACOS_TITLEBTN", 17), TW - 20, 1));
-    EXPECT_EQ(w.bar()->HotButtonIndex(), 1);
     QTest::mousePress(w.bar(), Qt::LeftButton, {}, close_centre);
     EXPECT_TRUE(shows_at(w.grabBar(), title_button_frame("MACOS_TITLEBTN", 18), TW - 20, 1));
     EXPECT_TRUE(w.window.isVisible());

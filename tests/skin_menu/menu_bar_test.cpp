@@ -1,6 +1,7 @@
 #include "menu_pixels.h"
 
 #include "forms/main/main_form.h"
+#include "session/session.h"
 #include "skin/edit/tsui_edit.h"
 #include "skin/form/tsui_form.h"
 #include "skin/menu/tsui_main_menu.h"
@@ -47,7 +48,8 @@ struct MenuWindow {
 
 TEST(MenuBar, OneButtonPerTopLevelItemInMenuOrder)
 {
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     TsuiMenuBar *bar = form.suiForm1->menuBar();
     ASSERT_NE(bar, nullptr);
     QStringList captions;
@@ -158,7 +160,8 @@ TEST(MenuBar, AltLetterDropsDownAndTheItemRunsFromItsDropDown)
 
 TEST(MenuBar, MainWindowMenuOpensTheDateiMenuWithAltD)
 {
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     show_main_window(form);
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 2000));

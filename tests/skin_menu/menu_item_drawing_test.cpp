@@ -1,6 +1,7 @@
 #include "menu_pixels.h"
 
 #include "forms/main/main_form.h"
+#include "session/session.h"
 #include "skin/form/tsui_form.h"
 #include "skin/menu/image_list.h"
 #include "skin/menu/menu_drawing.h"
@@ -48,7 +49,8 @@ int menu_text_width(const QString &caption)
 
 TEST(MenuItemDrawing, ChipLoeschenSitsBetweenThinSeparators)
 {
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     TsuiMenuDropDown *drop = open_command_menu(form);
     ASSERT_NE(drop, nullptr);
     ASSERT_EQ(drop->count(), 9);
@@ -80,7 +82,8 @@ TEST(MenuItemDrawing, ChipLoeschenSitsBetweenThinSeparators)
 
 TEST(MenuItemDrawing, HoveredItemFillsItsRowAndDisabledOnesStayPlain)
 {
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     TsuiMenuDropDown *drop = open_command_menu(form);
     ASSERT_NE(drop, nullptr);
     const QRect fuses = drop->itemRect(Fuses);
@@ -117,7 +120,8 @@ TEST(MenuItemDrawing, HoveredItemFillsItsRowAndDisabledOnesStayPlain)
 
 TEST(MenuItemDrawing, EveryItemMeasuresItsCaptionPlusBarAndPadding)
 {
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     show_main_window(form);
     TsuiMenuBar *bar = form.suiForm1->menuBar();
     for (int top = 0; top < 4; ++top) {

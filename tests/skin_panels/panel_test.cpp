@@ -1,4 +1,5 @@
 #include "forms/main/main_form.h"
+#include "session/session.h"
 #include "skin/edit/tsui_memo.h"
 #include "skin/layout/align.h"
 #include "skin/panel/tsui_panel.h"
@@ -62,7 +63,8 @@ TsuiPanel *log_panel(QWidget *parent)
 // x 10, centred in the bar, grey border, white body, no button, and the memo at (4, 25)-(685, 415).
 TEST(Panel, MainWindowLogPanel)
 {
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     TsuiPanel *panel = form.logPanel;
     ASSERT_EQ(panel->size(), QSize(689, 419));
     EXPECT_EQ(form.Log->geometry(), QRect(QPoint(4, 25), QPoint(684, 414)));

@@ -3,6 +3,7 @@
 // start from an empty log.
 #include "avrdude/run_report.h"
 #include "forms/main/main_form.h"
+#include "session/session.h"
 #include "skin/edit/tsui_memo.h"
 #include "tests/support/program_dir_files.h"
 
@@ -22,7 +23,8 @@ TEST(LogStress, AHundredThousandLinesReachTheLogAndTheWindowStillPaints)
 {
     // Showing the main window reads the settings file.
     install_data_file(QStringLiteral("options.ini"));
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     form.show();
     form.runIntoLog({QStringLiteral("/usr/bin/seq"), QStringLiteral(" %1").arg(LogLines)}, {AvrdudePathNotOk});
 

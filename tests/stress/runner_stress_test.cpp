@@ -4,6 +4,7 @@
 #include "avrdude/process_runner.h"
 #include "avrdude/run_report.h"
 #include "forms/main/main_form.h"
+#include "session/session.h"
 #include "skin/edit/tsui_memo.h"
 #include "tests/stress/process_census.h"
 #include "tests/support/program_dir_files.h"
@@ -66,7 +67,8 @@ void expect_nothing_left_behind(const ProcessCensus &before)
 
 TEST(RunnerStress, AThousandChildrenInARowThroughTheMainWindowLeaveNothingBehind)
 {
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     // The first run may set up what Qt creates once; only growth after it is a leak.
     form.runIntoLog({QStringLiteral("/bin/true"), QString()}, {AvrdudePathNotOk});
     const ProcessCensus before = take_census();
@@ -118,7 +120,8 @@ TEST(RunnerStress, EscapeEndsAGrandchildThatHoldsThePipesWithTheChild)
 {
     // Showing the main window reads the settings file.
     install_data_file(QStringLiteral("options.ini"));
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     form.show();
     form.runIntoLog({QStringLiteral("/bin/true"), QString()}, {AvrdudePathNotOk});
     const ProcessCensus before = take_census();
@@ -148,7 +151,8 @@ TEST(RunnerStress, StoppingEndsARunWhoseDaemonKeepsThePipesOpen)
     // A daemon in a session of its own is out of reach of the stop's signals and holds our pipes
     // for ever; once the child itself has ended, stopping must not wait for it.
     install_data_file(QStringLiteral("options.ini"));
-    TForm1 form;
+    Session session;
+    TForm1 form{session};
     form.show();
     form.runIntoLog({QStringLiteral("/bin/true"), QString()}, {AvrdudePathNotOk});
     const ProcessCensus before = take_census();

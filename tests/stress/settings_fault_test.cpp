@@ -2,9 +2,10 @@
 // names the file, and the old file keeps every byte. The program's directory is covered by a
 // small tmpfs that only this test program sees; the per-user settings folder lies on it too, so a
 // read-only ProgramDir cannot be escaped into it.
-#include "app/program_dir.h"
-#include "app/quillon_error.h"
-#include "app/settings.h"
+#include "session/program_dir.h"
+#include "session/quillon_error.h"
+#include "session/session.h"
+#include "session/settings.h"
 #include "tests/support/failure_of.h"
 #include "tests/support/private_mounts.h"
 #include "tests/support/program_dir_files.h"
@@ -66,7 +67,7 @@ protected:
         mounted_ = true;
         qputenv("XDG_CONFIG_HOME", program_file(QStringLiteral("config")).toLocal8Bit());
         write_program_file(Settings, OldSettings);
-        refresh_avrdude_path();
+        session.loadAvrdudePath();
     }
     void TearDown() override
     {
@@ -84,12 +85,15 @@ protected:
         EXPECT_EQ(read_program_file(Settings), OldSettings);
         EXPECT_EQ(directory_entries(), entries_before) << "a temporary file was left behind";
         // Reading still works and still gives the old path.
-        refresh_avrdude_path();
-        EXPECT_EQ(avrdude_path(), QStringLiteral("/usr/bin/avrdude"));
+        session.loadAvrdudePath();
+        EXPECT_EQ(session.avrdudePath(), QStringLiteral("/usr/bin/avrdude"));
     }
 
 private:
     bool mounted_ = false;
+
+protected:
+    Session session;
 };
 
 } // namespace
@@ -123,12 +127,13 @@ TEST_F(SettingsOnFaultyFileSystem, ReadOnlyFileSystemKeepsTheOldFile)
 
 TEST(SettingsFileContent, APathSavedBesideLinesInAnotherEncodingReadsBackAsSaved)
 {
+    Session session;
     // An old file from a Latin-1 system; the new path with an umlaut goes in as UTF-8.
     write_program_file(Settings, "C:\\Programme\\avrdude.exe\r\nGr\xfc\xdf" "e\r\n");
     const QString path = QStringLiteral("/opt/Gerätebau/avrdude");
     save_avrdude_path(path);
-    refresh_avrdude_path();
-    EXPECT_EQ(avrdude_path(), path);
+    session.loadAvrdudePath();
+    EXPECT_EQ(session.avrdudePath(), path);
     EXPECT_EQ(read_program_file(Settings), path.toUtf8() + "\r\nGr\xfc\xdf" "e\r\n");
     remove_program_file(Settings);
 }

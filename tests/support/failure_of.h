@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/quillon_error.h"
+#include "session/quillon_error.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "tests/support/program_dir_files.h"
 
-#include "app/program_dir.h"
+#include "session/program_dir.h"
 
 #include <QDir>
 #include <QFile>

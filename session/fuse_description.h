@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/text_lines_file.h"
+#include "session/text_lines_file.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/quillon_error.h"
+#include "session/quillon_error.h"
 
 QuillonError::QuillonError(const QString &message)
     : std::runtime_error(message.toStdString())

@@ -1,7 +1,7 @@
-#include "forms/fuses/fuse_description.h"
+#include "session/fuse_description.h"
 
-#include "app/program_dir.h"
-#include "app/text_lines_file.h"
+#include "session/program_dir.h"
+#include "session/text_lines_file.h"
 
 #include <QFileInfo>
 

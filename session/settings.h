@@ -16,14 +16,8 @@ QString settings_file_name();
 QString program_settings_file_name();
 QString user_settings_file_name();
 
-// The process-wide copy every avrdude command line starts with; empty until first refreshed.
-const QString &avrdude_path();
-
-// Loads options.ini and sets the avrdude path to line 1.
-void refresh_avrdude_path();
-
-// Line 1 of options.ini, without touching the process-wide path.
+// Line 1 of options.ini.
 QString read_settings_line1();
 
-// Replaces line 1 and writes the file back whole. The caller then refreshes the path.
+// Replaces line 1 and writes the file back whole.
 void save_avrdude_path(const QString &text);

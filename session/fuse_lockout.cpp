@@ -1,4 +1,4 @@
-#include "forms/fuses/fuse_lockout.h"
+#include "session/fuse_lockout.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/program_dir.h"
+#include "session/program_dir.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "app/text_lines_file.h"
+#include "session/text_lines_file.h"
 
-#include "app/quillon_error.h"
+#include "session/quillon_error.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,20 +1,14 @@
-#include "app/settings.h"
+#include "session/settings.h"
 
-#include "app/program_dir.h"
-#include "app/quillon_error.h"
-#include "app/text_lines_file.h"
+#include "session/program_dir.h"
+#include "session/quillon_error.h"
+#include "session/text_lines_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
-
-QString &stored_avrdude_path()
-{
-    static QString path;
-    return path;
-}
 
 // A save keeps every line after line 1, so the whole file must fit; no real settings file comes
 // near this, and a damaged one of gigabytes must not be loaded.
@@ -55,8 +49,6 @@ QString settings_file_name()
     return QFileInfo::exists(user) ? user : program_settings_file_name();
 }
 
-const QString &avrdude_path() { return stored_avrdude_path(); }
-
 QString read_settings_line1()
 {
     const QString file_name = settings_file_name();
@@ -70,8 +62,6 @@ QString read_settings_line1()
     // encoding they had, and those must not change how the path reads back.
     return decode_file_line(head.bytes.left(split.line_end));
 }
-
-void refresh_avrdude_path() { stored_avrdude_path() = read_settings_line1(); }
 
 void save_avrdude_path(const QString &text)
 {

@@ -1,7 +1,7 @@
-#include "forms/fuses/fuse_transfer_dir.h"
+#include "session/fuse_transfer_dir.h"
 
-#include "app/quillon_error.h"
 #include "avrdude/native_text.h"
+#include "session/quillon_error.h"
 
 #include <QDir>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/fuse_bytes.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,8 +13,6 @@
 // debugWIRE taking the reset pin, serial programming switched off, or a clock the board may not
 // have. The bits are found by their names in the device's description file, so the rule follows
 // every device that has a file. No widgets here.
-
-constexpr int FuseByteCount = 3;
 
 // One value per fuse byte (low, high, extended); empty where there is none: a byte not sent, or
 // not read from the chip.
