@@ -48,7 +48,7 @@ std::optional<RefusedAccess> serial_refusal(const QByteArray &text)
     if (colon < 0)
         return std::nullopt;
     const QByteArray reason = rest->mid(colon + 2);
-    const QString port = decode_console_text(rest->left(colon));
+    const QString port = decode_console_line(rest->left(colon));
     if (reason == PermissionDenied)
         return RefusedAccess{RefusedAccess::SerialPortDenied, port};
     if (reason == NoSuchFile)

@@ -23,6 +23,8 @@ namespace {
 constexpr int PipeSize = 1 << 20;
 constexpr qsizetype ReadChunkSize = PipeSize;
 
+enum class Keep { Texts, Nothing };
+
 // Owns a file descriptor for the span of one run.
 class Fd {
 public:
@@ -98,8 +100,9 @@ bool child_has_ended(pid_t pid)
     return info.si_pid == pid;
 }
 
-// One read from a pipe that poll found ready. False when the stream has ended.
-bool take_chunk(int fd, QByteArray &target, OutputStream stream, const ChunkObserver &observer)
+// One read from a pipe that poll found ready. False when the stream has ended. When the observer
+// keeps what it needs, the chunk goes to the observer alone.
+bool take_chunk(int fd, QByteArray &target, OutputStream stream, const ChunkObserver &observer, Keep keep)
 {
     const ssize_t got = read_into(fd, target);
     if (got < 0 && errno == EINTR)
@@ -108,6 +111,8 @@ bool take_chunk(int fd, QByteArray &target, OutputStream stream, const ChunkObse
         return false;
     if (observer)
         observer(stream, target.constData() + target.size() - got, static_cast<std::size_t>(got));
+    if (keep == Keep::Nothing)
+        target.resize(0);
     return true;
 }
 
@@ -115,10 +120,14 @@ bool take_chunk(int fd, QByteArray &target, OutputStream stream, const ChunkObse
 // was asked for and the child has ended, it takes what is waiting and returns although the pipes
 // are still open: whatever the child left behind in a session of its own (a daemon) may hold them
 // for ever, and the stop's signals cannot reach it.
-void drain(int out_fd, int err_fd, pid_t pid, const RunStop *stop, RunResult &result, const ChunkObserver &observer)
+void drain(int out_fd, int err_fd, pid_t pid, const RunStop *stop, RunResult &result, const ChunkObserver &observer,
+           Keep keep)
 {
     pollfd fds[3] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}, {stop ? stop->wakeFd() : -1, POLLIN, 0}};
+    QByteArray scratch[2];
     QByteArray *targets[2] = {&result.output, &result.errors};
+    if (keep == Keep::Nothing)
+        targets[0] = &scratch[0], targets[1] = &scratch[1];
     const OutputStream streams[2] = {OutputStream::Output, OutputStream::Errors};
     // A larger pipe lets a chatty child write on while we take the last chunk: fewer wake-ups
     // on both sides. Where the system refuses, the default size serves as before.
@@ -136,7 +145,7 @@ void drain(int out_fd, int err_fd, pid_t pid, const RunStop *stop, RunResult &re
                 if (::poll(ready, 2, 0) > 0)
                     for (int i = 0; i < 2; ++i)
                         if (ready[i].fd >= 0 && ready[i].revents != 0)
-                            take_chunk(ready[i].fd, *targets[i], streams[i], observer);
+                            take_chunk(ready[i].fd, *targets[i], streams[i], observer, keep);
                 break;
             }
         }
@@ -148,7 +157,7 @@ void drain(int out_fd, int err_fd, pid_t pid, const RunStop *stop, RunResult &re
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || fds[i].revents == 0)
                 continue;
-            if (!take_chunk(fds[i].fd, *targets[i], streams[i], observer)) {
+            if (!take_chunk(fds[i].fd, *targets[i], streams[i], observer, keep)) {
                 fds[i].fd = -1;
                 --open_streams;
             }
@@ -159,10 +168,8 @@ void drain(int out_fd, int err_fd, pid_t pid, const RunStop *stop, RunResult &re
         target->squeeze();
 }
 
-} // namespace
-
-RunResult run_and_capture(const CommandLine &command, const ChunkObserver &observer,
-                          const std::function<void(pid_t)> &on_started, const RunStop *stop)
+RunResult run(const CommandLine &command, const ChunkObserver &observer, const std::function<void(pid_t)> &on_started,
+              const RunStop *stop, Keep keep)
 {
     RunResult result;
     QString program_file;
@@ -213,7 +220,7 @@ RunResult run_and_capture(const CommandLine &command, const ChunkObserver &obser
     result.started = true;
     if (on_started)
         on_started(pid);
-    drain(out_read.get(), err_read.get(), pid, stop, result, observer);
+    drain(out_read.get(), err_read.get(), pid, stop, result, observer, keep);
 
     int status = 0;
     pid_t waited;
@@ -227,4 +234,18 @@ RunResult run_and_capture(const CommandLine &command, const ChunkObserver &obser
     }
     result.exit_code = exit_code_of(status);
     return result;
+}
+
+} // namespace
+
+RunResult run_and_capture(const CommandLine &command, const ChunkObserver &observer,
+                          const std::function<void(pid_t)> &on_started, const RunStop *stop)
+{
+    return run(command, observer, on_started, stop, Keep::Texts);
+}
+
+RunResult run_and_stream(const CommandLine &command, const ChunkObserver &observer,
+                         const std::function<void(pid_t)> &on_started, const RunStop *stop)
+{
+    return run(command, observer, on_started, stop, Keep::Nothing);
 }

@@ -22,3 +22,8 @@ using ChunkObserver = std::function<void(OutputStream, const char *data, std::si
 // even while something the child left behind keeps the pipes open.
 RunResult run_and_capture(const CommandLine &command, const ChunkObserver &observer = {},
                           const std::function<void(pid_t)> &on_started = {}, const RunStop *stop = nullptr);
+
+// The same, but every chunk goes to the observer only, and the result's texts stay empty: for a
+// caller that keeps what it needs of an output too long to hold twice.
+RunResult run_and_stream(const CommandLine &command, const ChunkObserver &observer,
+                         const std::function<void(pid_t)> &on_started = {}, const RunStop *stop = nullptr);

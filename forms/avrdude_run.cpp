@@ -2,7 +2,7 @@
 
 #include "avrdude/process_runner.h"
 #include "avrdude/run_report.h"
-#include "forms/live_run/live_output.h"
+#include "forms/live_run/live_report.h"
 #include "forms/live_run/run_guard.h"
 #include "forms/live_run/run_hint.h"
 #include "skin/accessibility/accessible_notice.h"
@@ -10,37 +10,41 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QMetaObject>
 
 #include <thread>
 
-RunResult run_keeping_windows_painted(const CommandLine &command, const LiveView &view)
+RunResult run_into_log(const CommandLine &command, const LiveView &view, const QStringList &failure_lines)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     RunResult result;
     QEventLoop loop;
     RunGuard guard;
     const RunHintsShown hints;
-    LiveOutput live(view);
+    LiveReport live(view);
+    QObject::connect(&live, &LiveReport::allShown, &loop, &QEventLoop::quit);
+    QByteArray errors_head;
     std::thread worker([&] {
-        result = run_and_capture(
-            command, [&](OutputStream stream, const char *data, std::size_t size) { live.post(stream, data, size); },
+        // The report keeps the lines; the bytes need not be held a second time.
+        result = run_and_stream(
+            command,
+            [&](OutputStream stream, const char *data, std::size_t size) {
+                if (stream == OutputStream::Errors && errors_head.size() < ErrorsKeptBytes)
+                    errors_head.append(data, std::min(static_cast<qsizetype>(size), ErrorsKeptBytes - errors_head.size()));
+                live.post(stream, data, size);
+            },
             [&](pid_t pid) { guard.childStarted(pid); }, &guard.stop());
         guard.runEnded();
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        live.postEnd();
     });
     loop.exec();
+    live.stopWaiting();
     worker.join();
-    live.finish();
+    live.complete(result, failure_lines);
     QApplication::restoreOverrideCursor();
-    return result;
-}
-
-void report_run(const RunResult &result, TsuiMemo &log, const QStringList &failure_lines)
-{
-    const QStringList lines = report_lines(result, failure_lines);
-    log.appendLines(lines);
     // The log changes where the user is not: a screen reader is told how the run ended, the
     // return-code line, or the failure when avrdude did not start.
-    AccessibleNotice::of(&log)->announce(result.started ? lines.value(0) : lines.join(u' '));
+    if (view.log)
+        AccessibleNotice::of(view.log)->announce(result.started ? return_code_line(result) : failure_lines.join(u' '));
+    result.errors = std::move(errors_head);
+    return result;
 }

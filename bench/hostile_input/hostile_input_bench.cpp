@@ -18,10 +18,11 @@ int main(int argc, char **argv)
     write_program_file(QStringLiteral("options.ini"), "/usr/bin/avrdude\r\n");
     ApplicationWindows windows({});
     windows.main().show();
-    std::printf("%-58s %12s %10s\n", "case", "longest gap", "total");
+    std::printf("%-58s %12s %10s %12s\n", "case", "longest gap", "total", "peak memory");
     for (const HostileCase &hostile : hostile_cases()) {
         const CaseFigures figures = run_hostile_case(windows, hostile);
-        std::printf("%-58s %9.0f ms %7.0f ms%s\n", hostile.name, figures.longest_gap_ms, figures.total_ms,
+        std::printf("%-58s %9.0f ms %7.0f ms %8.0f MiB%s\n", hostile.name, figures.longest_gap_ms, figures.total_ms,
+                    figures.peak_growth_mib,
                     figures.failure.isEmpty() ? "" : qPrintable(QStringLiteral("  WRONG: ") + figures.failure));
     }
     remove_program_file(QStringLiteral("options.ini"));

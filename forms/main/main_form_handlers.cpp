@@ -43,8 +43,7 @@ void TForm1::command_line_check()
 void TForm1::runIntoLog(const CommandLine &line, const QStringList &failure_lines)
 {
     Log->clearLines();
-    const RunResult result = run_keeping_windows_painted(line, {Log, progressStrip});
-    report_run(result, *Log, failure_lines);
+    const RunResult result = run_into_log(line, {Log, progressStrip}, failure_lines);
     Log->appendLines(access_help_for(result));
 }
 

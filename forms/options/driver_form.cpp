@@ -64,6 +64,5 @@ void TForm6::FormShow()
 {
     log->clearLines();
     // The script is the whole command line: the program, with no arguments.
-    const RunResult result = run_keeping_windows_painted({scriptPath(), QString()});
-    report_run(result, *log, {QStringLiteral("Es ist ein Fehler aufgetreten!")});
+    run_into_log({scriptPath(), QString()}, {log}, {QStringLiteral("Es ist ein Fehler aufgetreten!")});
 }

@@ -22,27 +22,8 @@ QString shown_line(const QString &line)
     return line.left(ShownLineLimit) + cut_marker(line.size() - ShownLineLimit);
 }
 
-QString StreamLineCutter::feed(const QString &text)
+QString shown_unfinished_line(const QString &head, bool more)
 {
-    QString shown;
-    qsizetype start = 0;
-    while (start <= text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        const bool broken = end >= 0;
-        if (!broken)
-            end = text.size();
-        const qsizetype room = std::max<qsizetype>(0, ShownLineLimit - line_length_);
-        const qsizetype piece = end - start;
-        shown += QStringView(text).mid(start, std::min(room, piece));
-        // The marker goes in once, when the line first passes the limit; the rest is dropped.
-        if (line_length_ <= ShownLineLimit && line_length_ + piece > ShownLineLimit)
-            shown += QStringLiteral(" …");
-        line_length_ += piece;
-        if (!broken)
-            break;
-        shown += u'\n';
-        line_length_ = 0;
-        start = end + 1;
-    }
-    return shown;
+    const QString shown = head.left(ShownLineLimit);
+    return more || head.size() > ShownLineLimit ? shown + QStringLiteral(" …") : shown;
 }

@@ -12,13 +12,6 @@ constexpr qsizetype ShownLineLimit = 2000;
 QString shown_line(const QString &line);
 bool is_cut_for_display(const QString &line);
 
-// The same cut for text that arrives in pieces with "\n" line breaks, as a live view shows it.
-// Nothing is kept of what is left out.
-class StreamLineCutter {
-public:
-    QString feed(const QString &text);
-    void reset() { line_length_ = 0; }
-
-private:
-    qsizetype line_length_ = 0;
-};
+// A line still being written, as a live view shows it: what has come of it (at most the limit),
+// and a short marker when more of it is held back.
+QString shown_unfinished_line(const QString &head, bool more);

@@ -50,9 +50,6 @@ public:
     QStringList lines() const;
     void clearLines() { clear(); }
     void appendLines(const QStringList &lines);
-    // Text as it arrives from a child, "\n" ending lines, for a live view: cut the same way,
-    // and what is left out is not kept.
-    void appendStreamText(const QString &text);
 
 protected:
     void ApplyLook() override;
@@ -80,5 +77,4 @@ private:
     // Break the loop between the memo and its linked bars while one of them updates the other.
     bool syncing_bars_ = false;
     bool scrolling_from_bar_ = false;
-    StreamLineCutter stream_cutter_;
 };

@@ -61,19 +61,26 @@ TEST(ProcessRunner, CapturesBothStreamsSeparatelyWithTheExitCode)
 }
 
 // Streams larger than any pipe or read come through whole, byte for byte, to the result and to
-// the observer alike.
+// the observer alike; streamed, to the observer alone.
 TEST(ProcessRunner, DrainsBothPipesSoAFullOneCannotBlockTheOther)
 {
-    QByteArray seen[2];
-    const RunResult result = run_child(QStringLiteral("errfill:3000000 out:after outfill:2500000 errfill:5"),
-                                       [&](OutputStream stream, const char *data, std::size_t size) {
-                                           seen[stream == OutputStream::Errors].append(data, static_cast<qsizetype>(size));
-                                       });
-    ASSERT_TRUE(result.started);
-    EXPECT_TRUE(result.errors == fill_bytes(3000000) + fill_bytes(5));
-    EXPECT_TRUE(result.output == "after" + fill_bytes(2500000));
-    EXPECT_TRUE(seen[0] == result.output);
-    EXPECT_TRUE(seen[1] == result.errors);
+    const QByteArray errors = fill_bytes(3000000) + fill_bytes(5);
+    const QByteArray output = "after" + fill_bytes(2500000);
+    for (const auto run : {&run_and_capture, &run_and_stream}) {
+        const bool kept = run == &run_and_capture;
+        SCOPED_TRACE(kept ? "captured" : "streamed");
+        QByteArray seen[2];
+        const RunResult result = run({child(), QStringLiteral(" errfill:3000000 out:after outfill:2500000 errfill:5")},
+                                     [&](OutputStream stream, const char *data, std::size_t size) {
+                                         seen[stream == OutputStream::Errors].append(data, static_cast<qsizetype>(size));
+                                     },
+                                     {});
+        ASSERT_TRUE(result.started);
+        EXPECT_TRUE(seen[0] == output);
+        EXPECT_TRUE(seen[1] == errors);
+        EXPECT_TRUE(result.output == (kept ? output : QByteArray()));
+        EXPECT_TRUE(result.errors == (kept ? errors : QByteArray()));
+    }
 }
 
 TEST(ProcessRunner, ReportsAChildEndedBySignalAs128PlusTheSignal)

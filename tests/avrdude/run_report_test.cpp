@@ -1,6 +1,8 @@
 #include "avrdude/console_text.h"
 #include "avrdude/run_report.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 TEST(RunReport, WritesTheFailureLinesWhenTheChildDidNotStart)
@@ -34,20 +36,67 @@ TEST(RunReport, WritesExitCodesUnsigned)
     EXPECT_EQ(report_lines(result, {}).first(), QStringLiteral("Return-Code des Programms: 3221225477"));
 }
 
-TEST(ConsoleText, SplitsOnEveryKindOfLineBreak)
+namespace {
+
+// The lines of a text fed in the given chunk sizes, the last chunk taking the rest.
+QStringList lines_in_chunks(const QByteArray &text, qsizetype chunk_size)
 {
-    EXPECT_EQ(split_console_lines(QStringLiteral("a\r\n\r\nb")), (QStringList{"a", "", "b"}));
-    EXPECT_EQ(split_console_lines(QStringLiteral("a\r\n")), QStringList{"a"});
-    EXPECT_EQ(split_console_lines(QStringLiteral("a\rb\nc")), (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(split_console_lines(QStringLiteral("a\n\r")), (QStringList{"a", ""})) << "LF then CR is two breaks";
-    EXPECT_EQ(split_console_lines(QStringLiteral("\n")), QStringList{""});
-    EXPECT_EQ(split_console_lines(QStringLiteral("  x  ")), QStringList{"  x  "}) << "nothing is trimmed";
-    EXPECT_EQ(split_console_lines(QString::fromUtf16(u"ab\0cd", 5)), QStringList{"ab"}) << "NUL ends the text";
+    ConsoleLines splitter;
+    QStringList lines;
+    for (qsizetype at = 0; at < text.size(); at += chunk_size)
+        splitter.feed(QByteArrayView(text).sliced(at, std::min(chunk_size, text.size() - at)), lines);
+    splitter.finish(lines);
+    return lines;
 }
 
-TEST(ConsoleText, DecodesUtf8ElseTheOemCodePage)
+} // namespace
+
+// Each line is decoded on its own, and the lines are the same in whatever chunks the text comes.
+TEST(ConsoleText, SplitsAndDecodesLineByLineInAnyChunks)
 {
-    EXPECT_EQ(decode_console_text(QByteArray("Gr\xc3\xb6\xc3\x9f" "e")), QStringLiteral("Größe"));
-    EXPECT_EQ(decode_console_text(QByteArray("\x81" "ber")), QStringLiteral("über"));
-    EXPECT_EQ(decode_console_text(QByteArray("\x84\x94\xe1")), QStringLiteral("äöß"));
+    const struct {
+        QByteArray text;
+        QStringList lines;
+    } cases[] = {
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\r\n", {"a"}},
+        {"a\rb\nc", {"a", "b", "c"}},
+        {"a\n\r", {"a", ""}}, // LF then CR is two breaks
+        {"\n", {""}},
+        {"  x  ", {"  x  "}}, // nothing is trimmed
+        {QByteArray("ab\0cd\ne", 7), {"ab"}}, // NUL ends the text
+        {QByteArray("a\n\0b", 4), {"a"}},
+        {"Gr\xc3\xb6\xc3\x9f" "e", {QStringLiteral("Größe")}},
+        {"\x81" "ber\r\n\x84\x94\xe1", {QStringLiteral("über"), QStringLiteral("äöß")}}, // code page 850
+        {"Gr\xc3\xb6\xc3\x9f" "e\n\x81" "ber\nS\xc3\xbc" "d", {QStringLiteral("Größe"), QStringLiteral("über"), QStringLiteral("Süd")}},
+        {"\xc3\n\xb6", {QStringLiteral("├"), QStringLiteral("Â")}}, // a character cut by a break is no character
+        {"\xef\xbb\xbf" "a\n\xef\xbb\xbf" "b", {QStringLiteral("a"), QStringLiteral("\ufeffb")}}, // a mark counts at the start only
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(console_lines(c.text), c.lines);
+        for (const qsizetype chunk : {1, 2, 3})
+            EXPECT_EQ(lines_in_chunks(c.text, chunk), c.lines) << "chunks of " << chunk;
+    }
+}
+
+// A live view shows the line still being written as far as it has come.
+TEST(ConsoleText, ShowsTheUnfinishedLineAsFarAsItHasCome)
+{
+    ConsoleLines splitter;
+    QStringList lines;
+    bool more = true;
+    splitter.feed("done\nWriting | ##", lines);
+    EXPECT_EQ(lines, QStringList{"done"});
+    EXPECT_EQ(splitter.unfinished(80, &more), QStringLiteral("Writing | ##"));
+    EXPECT_FALSE(more);
+    splitter.feed(" Gr\xc3", lines);
+    EXPECT_EQ(splitter.unfinished(80, &more), QStringLiteral("Writing | ## Gr")) << "half a character waits";
+    EXPECT_EQ(splitter.unfinished(4, &more), QStringLiteral("Writ"));
+    EXPECT_TRUE(more);
+    splitter.feed("\xb6\x81", lines);
+    EXPECT_EQ(splitter.unfinished(80, &more), QStringLiteral("Writing | ## Gr├Âü")) << "no longer UTF-8";
+    splitter.finish(lines);
+    EXPECT_FALSE(splitter.hasUnfinished());
+    EXPECT_EQ(lines.last(), QStringLiteral("Writing | ## Gr├Âü"));
 }

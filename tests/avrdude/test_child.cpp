@@ -2,6 +2,7 @@
 //   out:TEXT / err:TEXT    write TEXT to stdout / stderr (escapes: \r \n \0 \xHH \\)
 //   outfill:N / errfill:N  write N bytes to stdout / stderr
 //   outline:N              write one line of N bytes to stdout, without a line break
+//   errlines:N             write N lines to stderr as avrdude writes a memory dump
 //   sleep:MS               sleep
 //   grandchild:MS          start a grandchild that keeps both pipes open for MS, then go on
 //   signal:N               end by signal N
@@ -9,6 +10,7 @@
 //   exit:N                 end with code N (default 0)
 //   echoargs               write every later argument on a line of its own to stdout, then end
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -64,6 +66,21 @@ void fill(int fd, long count)
     }
 }
 
+// "avrdude: 0x000010: 0C 94 34 00 …", one per address, buffered as a console program's stream is.
+void avrdude_lines(int fd, long count)
+{
+    std::string block;
+    char line[96];
+    for (long i = 0; i < count; ++i) {
+        const int n = std::snprintf(line, sizeof line, "avrdude: 0x%06lx: 0C 94 34 00 0C 94 3E 00 0C 94 3E 00 0C 94 3E 00\n", i * 16);
+        block.append(line, static_cast<std::size_t>(n));
+        if (block.size() >= 65536 || i + 1 == count) {
+            write_all(fd, block.data(), block.size());
+            block.clear();
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -89,6 +106,8 @@ int main(int argc, char **argv)
         } else if (verb == "outline") {
             const std::string line(static_cast<std::size_t>(std::atol(value)), 'x');
             write_all(1, line.data(), line.size());
+        } else if (verb == "errlines") {
+            avrdude_lines(2, std::atol(value));
         } else if (verb == "sleep") {
             ::usleep(static_cast<useconds_t>(std::atol(value) * 1000));
         } else if (verb == "grandchild") {

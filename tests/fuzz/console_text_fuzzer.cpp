@@ -1,6 +1,6 @@
-// avrdude's output is whatever the child writes: any bytes, in any chunks. Decoding, splitting
+// avrdude's output is whatever the child writes: any bytes, in any chunks. Splitting and decoding
 // into log lines, the report, the live progress parser and the help for a refused port must take
-// all of it.
+// all of it, and what arrives in chunks must come out as the whole text does.
 #include "avrdude/access_help.h"
 #include "avrdude/console_text.h"
 #include "avrdude/progress_parser.h"
@@ -14,25 +14,35 @@
 namespace {
 
 constexpr size_t MaxChunks = 16;
+constexpr qsizetype UnfinishedLimit = 40;
 
 const QString ReturnCodePrefix = QStringLiteral("Return-Code des Programms: ");
-const QString OutputHeading = QStringLiteral("---Output---");
 
-void check_split(const QString &text)
+void check_lines(const QByteArray &whole, const QStringList &lines)
 {
-    const QStringList lines = split_console_lines(text);
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
-    const QString kept = nul < 0 ? text : text.left(nul);
-    qsizetype characters = 0;
-    for (const QString &line : lines) {
-        FUZZ_CHECK(!line.contains(u'\r') && !line.contains(u'\n') && !line.contains(QChar(u'\0')));
-        characters += line.size();
-    }
-    // Only line breaks are dropped: every other character before the NUL is in some line.
+    const qsizetype nul = whole.indexOf('\0');
+    const QByteArray kept = nul < 0 ? whole : whole.left(nul);
     qsizetype breaks = 0;
-    for (const QChar c : kept)
-        breaks += (c == u'\r' || c == u'\n') ? 1 : 0;
-    FUZZ_CHECK(characters == kept.size() - breaks);
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        if (kept[i] == '\n' && i > 0 && kept[i - 1] == '\r')
+            continue;
+        breaks += (kept[i] == '\r' || kept[i] == '\n') ? 1 : 0;
+    }
+    // One line per break, and one more for text after the last.
+    const bool tail = !kept.isEmpty() && kept.back() != '\r' && kept.back() != '\n';
+    FUZZ_CHECK(lines.size() == breaks + (tail ? 1 : 0));
+    for (const QString &line : lines)
+        FUZZ_CHECK(!line.contains(u'\r') && !line.contains(u'\n') && !line.contains(QChar(u'\0')));
+}
+
+int percent_of(const std::vector<QByteArray> &chunks)
+{
+    AvrdudeProgressParser progress;
+    for (const QByteArray &chunk : chunks) {
+        progress.feed(chunk);
+        FUZZ_CHECK(progress.percent() >= -1 && progress.percent() <= 100);
+    }
+    return progress.percent();
 }
 
 } // namespace
@@ -53,21 +63,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const QByteArray &chunk : chunks)
         whole += chunk;
 
-    const QString text = decode_console_text(whole);
-    check_split(text);
+    const QStringList lines = console_lines(whole);
+    check_lines(whole, lines);
 
-    // Live decoding in the chunks the pipe happened to deliver agrees with the report's decoding
-    // whenever the whole is UTF-8; otherwise it only has to survive.
-    ConsoleStreamDecoder stream;
-    AvrdudeProgressParser progress;
-    QString live;
+    // The lines, the line being written and the progress do not depend on how the pipe cut the text.
+    ConsoleLines stream;
+    QStringList streamed;
     for (const QByteArray &chunk : chunks) {
-        live += stream.decode(chunk);
-        progress.feed(chunk);
-        FUZZ_CHECK(progress.percent() >= -1 && progress.percent() <= 100);
+        stream.feed(chunk, streamed);
+        bool more = false;
+        const QString unfinished = stream.unfinished(UnfinishedLimit, &more);
+        FUZZ_CHECK(unfinished.size() <= UnfinishedLimit && (stream.hasUnfinished() || (unfinished.isEmpty() && !more)));
     }
-    if (QString::fromUtf8(whole).toUtf8() == whole)
-        FUZZ_CHECK(live == text);
+    stream.finish(streamed);
+    FUZZ_CHECK(streamed == lines);
+    FUZZ_CHECK(percent_of(chunks) == percent_of({whole}));
 
     RunResult result;
     result.started = true;
@@ -76,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList report = report_lines(result, {});
     FUZZ_CHECK(report.first().startsWith(ReturnCodePrefix));
     if (!whole.isEmpty())
-        FUZZ_CHECK(report.size() > 1 && report[1] == OutputHeading);
+        FUZZ_CHECK(report.size() > 1 && report[1] == OutputHeading && report.mid(2, lines.size()) == lines);
     else
         FUZZ_CHECK(report.size() == 1);
 

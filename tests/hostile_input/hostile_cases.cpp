@@ -11,6 +11,7 @@
 #include "skin/edit/tsui_memo.h"
 #include "tests/support/modal_answer.h"
 #include "tests/support/program_dir_files.h"
+#include "tests/support/resident_memory.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -20,11 +21,15 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
 
 constexpr int BeatMs = 5;
+constexpr qsizetype HugeErrorBytes = 50 << 20;
+// The child's fill lines: 64 KiB with the line break.
+constexpr qsizetype FillLineBytes = 65536;
 const QString Settings = QStringLiteral("options.ini");
 
 // Beside the test programs, or in the test tree when a benchmark runs the cases.
@@ -111,6 +116,7 @@ std::vector<HostileCase> hostile_cases()
     const QString long_path = QStringLiteral("/nicht/da/") + QStringLiteral("p ").repeated(450 * 1000);
     const QString pasted = QStringLiteral("echoargs ") + QString(100000 - 9, u'a');
     const QString unstartable = QStringLiteral("echoargs ") + QString(200000, u'a');
+    const QString fill_line(FillLineBytes - 1, u'x');
     const QString mixed_captions = QStringLiteral("Größe\nMärz €\nSüd");
     return {
         {"child prints a 1 MB line",
@@ -130,6 +136,22 @@ std::vector<HostileCase> hostile_cases()
              send_free_command(w, QStringLiteral("-p m8"));
          },
          [long_path](ApplicationWindows &w) { return copy_of_log(w) == failure_lines_of(long_path) ? QString() : QStringLiteral("failure lines differ"); }},
+        {"child writes 50 MB of error output and ends 0.3 s later",
+         [](ApplicationWindows &w) {
+             use_avrdude_path(test_child().toUtf8());
+             send_free_command(w, QStringLiteral("errfill:%1 sleep:300").arg(HugeErrorBytes));
+         },
+         [fill_line](ApplicationWindows &w) {
+             const QStringList lines = w.main().Log->lines();
+             const qsizetype fill_lines = HugeErrorBytes / FillLineBytes;
+             if (lines.size() != fill_lines + 2 || lines[0] != QStringLiteral("Return-Code des Programms: 0")
+                 || lines[1] != QStringLiteral("---Errors---"))
+                 return QStringLiteral("log has %1 lines, first %2").arg(lines.size()).arg(lines.value(0).left(80));
+             const bool whole = std::all_of(lines.begin() + 2, lines.end(), [&](const QString &line) { return line == fill_line; });
+             return whole ? QString() : QStringLiteral("a line is not the child's");
+         },
+         // The lines stay whole for copying, in UTF-16: twice the bytes, and little more.
+         3.0 * HugeErrorBytes / (1 << 20)},
         {"options.ini with a 10 MB first line",
          [](ApplicationWindows &w) {
              write_program_file(Settings, QByteArray(10 << 20, 'p') + "\r\n");
@@ -200,6 +222,8 @@ CaseFigures run_hostile_case(ApplicationWindows &windows, const HostileCase &hos
         longest = std::max(longest, now - last_beat);
         last_beat = now;
     });
+    reset_peak_resident();
+    const double resident_before = resident_mib();
     clock.start();
     beat.start();
     hostile.act(windows);
@@ -208,6 +232,7 @@ CaseFigures run_hostile_case(ApplicationWindows &windows, const HostileCase &hos
     const bool answered = QTest::qWaitFor([&] { return last_beat >= act_end; }, 60000);
     figures.total_ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     figures.longest_gap_ms = static_cast<double>(longest) / 1e6;
+    figures.peak_growth_mib = peak_resident_mib() - resident_before;
     figures.failure = answered ? hostile.check(windows) : QStringLiteral("the event loop stopped answering");
     return figures;
 }

@@ -16,6 +16,8 @@ struct HostileCase {
     std::function<void(ApplicationWindows &)> act;
     // What the user must see afterwards; empty when all is well, else what is wrong.
     std::function<QString(ApplicationWindows &)> check;
+    // Where memory matters: the most the case may add to the resident memory at its peak.
+    double peak_bound_mib = 0;
 };
 
 std::vector<HostileCase> hostile_cases();
@@ -23,6 +25,7 @@ std::vector<HostileCase> hostile_cases();
 struct CaseFigures {
     double longest_gap_ms = 0; // longest time the event loop did not answer
     double total_ms = 0;
+    double peak_growth_mib = 0; // resident memory at the peak, above where the case began
     QString failure; // from the case's check
 };
 

@@ -24,6 +24,9 @@ TEST(HostileInput, EveryCaseIsHandledAndTheWindowsKeepAnswering)
         const CaseFigures figures = run_hostile_case(windows, hostile);
         EXPECT_TRUE(figures.failure.isEmpty()) << figures.failure.toStdString();
         EXPECT_LT(figures.longest_gap_ms, AnswerBoundMs);
+        if (hostile.peak_bound_mib > 0) {
+            EXPECT_LT(figures.peak_growth_mib, hostile.peak_bound_mib);
+        }
     }
     remove_program_file(QStringLiteral("options.ini"));
 }

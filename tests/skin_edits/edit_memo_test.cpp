@@ -1,3 +1,4 @@
+#include "skin/edit/memo_section.h"
 #include "skin/edit/tsui_edit.h"
 #include "skin/edit/tsui_memo.h"
 #include "skin/edit/tsui_scroll_bar.h"
@@ -149,12 +150,39 @@ TEST(Memo, LongLinesAreShownCutButReadAndCopiedWhole)
         EXPECT_EQ(QGuiApplication::clipboard()->text(), selection.copied) << selection.from << ".." << selection.to;
     }
 
+}
+
+// A section grows where it is while others grow after it; the line still being written shows as
+// it stands until it is complete; cut lines read back and copy whole there too, and a line put
+// on top leaves them with their lines.
+TEST(Memo, SectionsGrowInPlaceAndShowTheUnfinishedLine)
+{
+    TsuiMemo memo(nullptr);
+    memo.resize(681, 390);
+    const QString long_line(ShownLineLimit * 2, u'z');
+    const QString unfinished(ShownLineLimit + 1, u'y');
+    MemoSection errors(memo, MemoSection::Place::End, QStringLiteral("E"));
+    errors.showUnfinished(QStringLiteral("Writing | #"), false);
+    MemoSection output(memo, MemoSection::Place::Top, QStringLiteral("O"));
+    output.appendLines({QStringLiteral("o1"), long_line});
+    errors.appendLines({QStringLiteral("Writing | ##"), QStringLiteral("e2")});
+    errors.showUnfinished(unfinished, true);
+    output.appendLines({QStringLiteral("o3")});
+    EXPECT_EQ(memo.lines(), (QStringList{"O", "o1", long_line, "o3", "E", "Writing | ##", "e2",
+                                         unfinished.left(ShownLineLimit) + QStringLiteral(" …")}));
+
+    errors.showUnfinished({}, false);
+    MemoSection top(memo, MemoSection::Place::Top, QStringLiteral("R"));
+    const QStringList report{"R", "O", "o1", long_line, "o3", "E", "Writing | ##", "e2"};
+    EXPECT_EQ(memo.lines(), report);
+    memo.selectAll();
+    memo.copy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), report.join(u'\n'));
+
     memo.clearLines();
-    memo.appendStreamText(QString(ShownLineLimit - 1, u'y'));
-    memo.appendStreamText(QStringLiteral("yyy\nz"));
-    memo.appendStreamText(QString(ShownLineLimit * 2, u'z'));
-    EXPECT_EQ(memo.document()->toPlainText(),
-              QString(ShownLineLimit, u'y') + QStringLiteral(" …\n") + QString(ShownLineLimit, u'z') + QStringLiteral(" …"));
+    memo.appendLines({long_line});
+    MemoSection on_top(memo, MemoSection::Place::Top, QStringLiteral("R"));
+    EXPECT_EQ(memo.lines(), (QStringList{"R", long_line}));
 }
 
 // A 100,000-line report goes in as one insertion and comes out as the same lines.

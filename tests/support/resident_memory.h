@@ -1,0 +1,9 @@
+#pragma once
+
+// The process's resident memory as the kernel counts it (Linux /proc), for tests and benchmarks
+// that hold memory to a multiple of the bytes handled. 0 where it cannot be read.
+double resident_mib();
+// The high-water mark: since the process started, or since the last reset_peak_resident().
+double peak_resident_mib();
+// Starts the high-water mark anew from what is resident now; false where the kernel refuses.
+bool reset_peak_resident();
