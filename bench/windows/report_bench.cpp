@@ -40,6 +40,8 @@ void post_in_chunks(LiveReport &live, OutputStream stream, const QByteArray &byt
 void report_into(TsuiMemo *log, const RunResult &result)
 {
     LiveReport live({log});
+    // Posted from this thread, which also takes: nothing may wait for a step.
+    live.stopWaiting();
     post_in_chunks(live, OutputStream::Output, result.output);
     post_in_chunks(live, OutputStream::Errors, result.errors);
     live.postEnd();
