@@ -34,12 +34,23 @@ void MemoSection::removeUnfinished(QTextCursor &cursor)
     unfinished_.clear();
 }
 
-void MemoSection::insertAtEnd(QTextCursor &cursor, const QString &text)
+void MemoSection::insertAtEnd(QTextCursor &cursor, const QString &text, bool new_line)
 {
     const int at = end_.position();
     cursor.setPosition(at);
-    cursor.insertText(QChar::ParagraphSeparator + text);
-    end_.setPosition(at + 1 + static_cast<int>(text.size()));
+    cursor.insertText(new_line ? QChar::ParagraphSeparator + text : text);
+    end_.setPosition(at + (new_line ? 1 : 0) + static_cast<int>(text.size()));
+}
+
+bool MemoSection::extendUnfinished(QTextCursor &cursor, const QString &line)
+{
+    // A line that grows, as a progress bar does, only gets its new end: a screen reader or an
+    // input method watching the memo hears of what came, not of the whole line again.
+    if (unfinished_.isEmpty() || line.size() < unfinished_.size() || !line.startsWith(unfinished_))
+        return false;
+    insertAtEnd(cursor, line.mid(unfinished_.size()), false);
+    unfinished_.clear();
+    return true;
 }
 
 void MemoSection::appendLines(const QStringList &lines)
@@ -48,11 +59,15 @@ void MemoSection::appendLines(const QStringList &lines)
         return;
     QTextCursor cursor(memo_.document());
     cursor.beginEditBlock();
+    const bool completed = !is_cut_for_display(lines.first()) && extendUnfinished(cursor, lines.first());
     removeUnfinished(cursor);
-    const PackedLines packed = pack_lines(lines);
-    const int first_block = end_.block().blockNumber() + 1;
-    insertAtEnd(cursor, packed.text);
-    keep_whole_lines(*memo_.document(), first_block, packed, lines);
+    const QStringList rest = completed ? lines.mid(1) : lines;
+    if (!rest.isEmpty()) {
+        const PackedLines packed = pack_lines(rest);
+        const int first_block = end_.block().blockNumber() + 1;
+        insertAtEnd(cursor, packed.text, true);
+        keep_whole_lines(*memo_.document(), first_block, packed, rest);
+    }
     cursor.endEditBlock();
 }
 
@@ -63,11 +78,12 @@ void MemoSection::showUnfinished(const QString &head, bool more)
         return;
     QTextCursor cursor(memo_.document());
     cursor.beginEditBlock();
-    removeUnfinished(cursor);
-    if (!shown.isEmpty()) {
-        insertAtEnd(cursor, shown);
-        unfinished_ = shown;
+    if (!extendUnfinished(cursor, shown)) {
+        removeUnfinished(cursor);
+        if (!shown.isEmpty())
+            insertAtEnd(cursor, shown, true);
     }
+    unfinished_ = shown;
     cursor.endEditBlock();
 }
 

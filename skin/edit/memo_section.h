@@ -27,8 +27,11 @@ public:
 
 private:
     void removeUnfinished(QTextCursor &cursor);
-    // Inserts a paragraph separator and the text at the end, and moves the end behind them.
-    void insertAtEnd(QTextCursor &cursor, const QString &text);
+    // Completes the unfinished line shown last when `line` begins with it; false otherwise.
+    bool extendUnfinished(QTextCursor &cursor, const QString &line);
+    // Inserts the text at the end, as a line of its own or onto the last, and moves the end
+    // behind it.
+    void insertAtEnd(QTextCursor &cursor, const QString &text, bool new_line);
 
     TsuiMemo &memo_;
     // Other sections' text may go in right where this one ends; that must not move its end.
