@@ -3,7 +3,7 @@
 // of the log's size filled once with setPlainText and painted. Each measurement runs in a fresh
 // process of this program, so that its peak resident memory is its own; peer and Quillon take
 // turns, and the figures are compared as ratios of one run.
-#include "app/settings.h"
+#include "session/session.h"
 #include "bench/median.h"
 #include "bench/windows/bench_support.h"
 #include "forms/main/main_form.h"
@@ -62,7 +62,7 @@ int measure_quillon(int argc, char **argv, long lines)
     BenchApplication bench(argc, argv, RunLimitSeconds);
     TForm1 &form = bench.windows().main();
     write_program_file(QStringLiteral("options.ini"), QFile::encodeName(test_child()) + "\r\n");
-    refresh_avrdude_path();
+    bench.windows().session().loadAvrdudePath();
     form.show();
     form.repaint();
     form.command->setText(QStringLiteral("errlines:%1").arg(lines));

@@ -138,7 +138,7 @@ std::vector<HostileCase> hostile_cases()
          [long_path](ApplicationWindows &w) { return copy_of_log(w) == failure_lines_of(long_path) ? QString() : QStringLiteral("failure lines differ"); }},
         {"child writes 50 MB of error output and ends 0.3 s later",
          [](ApplicationWindows &w) {
-             use_avrdude_path(test_child().toUtf8());
+             use_avrdude_path(w, test_child().toUtf8());
              send_free_command(w, QStringLiteral("errfill:%1 sleep:300").arg(HugeErrorBytes));
          },
          [fill_line](ApplicationWindows &w) {
