@@ -18,7 +18,9 @@ typed() { xdotool type --delay 30 "$1"; sleep 0.3; }
 # The window that takes the keyboard next: the one the window manager makes active.
 is_active() { [ "$(active)" = "$1" ]; }
 is_other_active() { [ "$(active)" != 0 ] && [ "$(active)" != "$1" ]; }
-await_active() { wait_for 100 is_active "$1" || fail "$2: window $(active) is active, not $1"; }
+# A failure names the window that has the keyboard instead, and what it is.
+describe_active() { local w; w=$(active); echo "$w \"$(xdotool getwindowname "$w" 2>/dev/null)\" $(xprop -id "$w" WM_CLASS _NET_WM_WINDOW_TYPE 2>/dev/null | tr '\n' ' ')"; }
+await_active() { wait_for 100 is_active "$1" || fail "$2: window $(describe_active) is active, not $1"; }
 await_other_active() { wait_for 100 is_other_active "$1" || fail "$2 did not open"; }
 # Nothing but the program's own windows: no list or popup of a dialog left on the screen.
 expect_only() {
