@@ -45,7 +45,9 @@ void TsuiButton::setSpacing(int spacing)
 
 void TsuiButton::ApplyLook()
 {
-    setTransparent(lookSource().flag(ThemeElement::ButtonTransparentBool));
+    const LookSource look = lookSource();
+    setTransparent(look.flag(ThemeElement::ButtonTransparentBool));
+    focus_bold_ = look.flag(LookRow::ButtonFocusBoldBool);
     TsuiCustomButton::ApplyLook();
 }
 
@@ -146,9 +148,7 @@ void TsuiButton::PaintCaption(QPainter &canvas, const QString &caption)
 
 bool TsuiButton::FocusShownByBoldCaption() const
 {
-    // These two styles mark focus by a bold caption instead of a rectangle; a button with only a
-    // glyph has no caption to make bold and shows the rectangle, so that the keyboard's place is
-    // always seen.
-    const bool boldStyle = uiStyle() == TsuiUIStyle::MacOS || uiStyle() == TsuiUIStyle::BlueGlass;
-    return boldStyle && !caption().trimmed().isEmpty();
+    // A button with only a glyph has no caption to make bold and shows the rectangle, so that the
+    // keyboard's place is always seen.
+    return focus_bold_ && !caption().trimmed().isEmpty();
 }

@@ -37,7 +37,7 @@ public:
     void setResHandle(int) {}
 
 protected:
-    // The style decides whether the face is transparent.
+    // The look decides whether the face is transparent and how focus is shown.
     void ApplyLook() override;
     void PaintFace(QPainter &canvas, const QImage &frame) override;
     void PaintCaption(QPainter &canvas, const QString &caption) override;
@@ -55,4 +55,6 @@ private:
     QImage glyph_;
     TButtonLayout layout_ = blGlyphLeft;
     int spacing_ = DefaultSpacing;
+    // The look marks focus by a bold caption instead of a dotted rectangle.
+    bool focus_bold_ = false;
 };

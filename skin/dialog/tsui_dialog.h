@@ -85,6 +85,3 @@ private:
 // The Qt cursor shape for a stored cursor identifier; unknown ones give the arrow.
 Qt::CursorShape CursorShapeFromId(int cursor);
 
-// The caption colour a dialog's title bar gets with this theme and style: the theme file's own
-// caption colour when a usable theme file is in use, else black for MacOS and white otherwise.
-QColor DialogCaptionColor(const TsuiFileTheme *fileTheme, TsuiUIStyle style);

@@ -55,7 +55,7 @@ TfrmMsg *TsuiMessageDialog::CreateMessageWindow() const
     if (icon_ != TsuiIconType::suiNone) {
         form->lbl->move(TfrmMsg::LabelRect.topLeft());
         QImage icon;
-        CutBitmapFrame(LoadStyleBitmap(QStringLiteral("MSGDLG")), &icon, IconCount, static_cast<int>(icon_));
+        CutBitmapFrame(lookSource().bitmap(LookRow::MessageIconsImage), &icon, IconCount, static_cast<int>(icon_));
         form->Image1->setPixmap(QPixmap::fromImage(icon));
         form->Image1->resize(LogicalSize(icon));
     } else {

@@ -6,7 +6,6 @@
 #include "skin/layout/mirroring.h"
 #include "skin/themes/builtin_theme_table.h"
 #include "skin/themes/look_source.h"
-#include "skin/themes/style_bitmaps.h"
 #include "skin/themes/style_resolution.h"
 #include "skin/themes/theme_color.h"
 
@@ -46,6 +45,8 @@ void TsuiComboBox::ApplyLook()
     const LookSource look = lookSource();
     takeBorderColor(look.color(ThemeElement::ControlBorderColor));
     button_color_ = look.color(ThemeElement::FormBackgroundColor);
+    button_picture_ = look.bitmap(LookRow::ComboBoxButtonImage);
+    button_arrow_ = look.flag(LookRow::ComboBoxArrowBool);
     arrow_color_ = Qt::black;
     update();
 }
@@ -179,18 +180,15 @@ void TsuiComboBox::paintSkin(QPainter &painter)
     FrameRect(painter, rect().adjusted(1, 1, -1, -1), color());
 
     const QRect button = buttonRect();
-    if (uiStyle() == TsuiUIStyle::MacOS || uiStyle() == TsuiUIStyle::WinXP) {
-        const QString name = uiStyle() == TsuiUIStyle::MacOS ? QStringLiteral("MACOS_COMBOBOX_BUTTON")
-                                                          : QStringLiteral("WINXP_COMBOBOX_BUTTON");
-        painter.drawImage(button, LoadStyleBitmap(name));
+    if (!button_picture_.isNull()) {
+        painter.drawImage(button, button_picture_);
     } else {
         painter.fillRect(button, button_color_);
         // The edge line reaches one pixel above and below the button.
         const int edge_x = mirrored_layout(this) ? button.right() + 1 : button.left();
         painter.fillRect(QRect(edge_x, button.top() - 1, 1, button.height() + 2), borderColor());
     }
-    // The WinXP button picture carries its own arrow.
-    if (uiStyle() != TsuiUIStyle::WinXP)
+    if (button_arrow_)
         paintArrow(painter, button);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QComboBox>
+#include <QImage>
 #include <QPointer>
 #include <cstdint>
 
@@ -73,6 +74,9 @@ private:
 
     QColor arrow_color_{Qt::black};
     QColor button_color_{0xE8, 0xE8, 0xE8};
+    // The drop button's picture (none: filled with button_color_), and whether the arrow is drawn on it.
+    QImage button_picture_;
+    bool button_arrow_ = true;
     TComboBoxStyle combo_style_ = TComboBoxStyle::csDropDown;
     QPointer<QWidget> list_frame_;
     ComboItemDelegate *item_delegate_;

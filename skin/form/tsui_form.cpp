@@ -10,7 +10,6 @@
 #include "skin/menu/tsui_main_menu.h"
 #include "skin/menubar/tsui_menu_bar.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/style_bitmaps.h"
 #include "skin/themes/style_resolution.h"
 #include "skin/themes/theme_color.h"
 #include "skin/titlebar/tsui_title_bar.h"
@@ -115,6 +114,7 @@ void TsuiForm::applyStyle()
     border_color_ = look.color(ThemeElement::FormBorderColor);
     border_width_ = look.integer(ThemeElement::FormBorderWidthInt);
     color_ = look.color(ThemeElement::FormBackgroundColor);
+    background_ = look.bitmap(LookRow::FormBackgroundImage);
     // Before the title bar applies its style: it asks for the left picture's width.
     left_border_ = look.fromFile() ? look.bitmap(ThemeElement::FormLeftBorderImage) : QImage();
     bottom_border_ = look.fromFile() ? look.bitmap(ThemeElement::FormBottomBorderImage) : QImage();
@@ -464,10 +464,8 @@ void TsuiForm::paintEvent(QPaintEvent *event)
         return;
     // The backing store already composes off-screen; only what needs repainting is filled.
     QPainter painter(this);
-    if (host_ && uiStyle() == TsuiUIStyle::MacOS)
-        painter.fillRect(event->rect(), QBrush(LoadStyleBitmap(QStringLiteral("MACOS_FORM_BACKGROUND"))));
-    else if (host_ && uiStyle() == TsuiUIStyle::Protein)
-        painter.fillRect(event->rect(), QBrush(LoadStyleBitmap(QStringLiteral("PROTEIN_FORM_BACKGROUND"))));
+    if (host_ && !background_.isNull())
+        painter.fillRect(event->rect(), QBrush(background_));
     else
         painter.fillRect(event->rect(), color_);
 }

@@ -156,6 +156,8 @@ private:
     QColor border_color_;
     int border_width_ = 1;
     QColor color_;
+    // Tiled over the client area in place of color_ where the look has one.
+    QImage background_;
     QColor menu_bar_color_;
     int menu_bar_height_ = DefaultMenuBarHeight;
     // A theme file's border pictures (FormLeftBorderImage, FormBottomBorderImage); null without.

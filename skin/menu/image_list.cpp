@@ -1,7 +1,7 @@
 #include "skin/menu/image_list.h"
 
 #include "skin/menu/menu_drawing.h"
-#include "skin/themes/style_bitmaps.h"
+#include "skin/themes/look_source.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -28,7 +28,8 @@ void TImageList::Draw(QPainter &painter, int x, int y, int index, bool enabled) 
 TImageList *make_check_mark_images(QObject *owner)
 {
     auto *list = new TImageList(owner);
-    list->AddMasked(LoadStyleBitmap(QStringLiteral("MENU_CHECKED")), Qt::white);
+    // Made with the menu, before it takes a look; every look has the same check mark.
+    list->AddMasked(DefaultLook().bitmap(LookRow::MenuCheckMarkImage), Qt::white);
     return list;
 }
 

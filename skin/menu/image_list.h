@@ -27,8 +27,8 @@ private:
     QList<QColor> masks_;
 };
 
-// The check-mark list every skinned menu draws checked items from: MENU_CHECKED with white as
-// its transparent colour. Shared by all popup menus of the process.
+// The check-mark list every skinned menu draws checked items from: the look's check mark with
+// white as its transparent colour. Shared by all popup menus of the process.
 TImageList *shared_check_mark_images();
 // A fresh list holding only the check mark, for a menu that owns its own.
 TImageList *make_check_mark_images(QObject *owner);

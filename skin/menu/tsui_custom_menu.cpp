@@ -6,7 +6,6 @@
 #include "skin/menu/image_list.h"
 #include "skin/menu/menu_drawing.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/style_bitmaps.h"
 #include "skin/themes/style_resolution.h"
 
 #include <QFontMetrics>
@@ -27,19 +26,11 @@ constexpr int ImageColumnLeft = 4;      // picture column after the leading edge
 constexpr int ImageColumnRight = 20;    // picture column before the trailing edge, mirrored
 constexpr int ImageTop = 3;
 
-// The MacOS look of a menu: its own heights and a black separator line.
-constexpr int MacItemHeight = 20;
-constexpr int MacSeparatorHeight = 12;
-constexpr int OtherItemHeight = 21;
-constexpr int OtherSeparatorHeight = 5;
-const QColor MacSeparatorColor{0x00, 0x00, 0x00};
-const QColor OtherSeparatorColor{0x84, 0x82, 0x84};
 const QColor DisabledTextColor{0x80, 0x80, 0x80};
 
-// The top rows of a MacOS strip bitmap, stretched over rect.
-void draw_strip(QPainter &canvas, const QRect &rect, const QString &name, int rows)
+// The top rows of a strip bitmap, stretched over rect.
+void draw_strip(QPainter &canvas, const QRect &rect, const QImage &strip, int rows)
 {
-    const QImage strip = LoadStyleBitmap(name);
     const QSize design = LogicalSize(strip);
     canvas.drawImage(rect, strip, DeviceRect(strip, QRect(0, 0, design.width(), qMin(rows, design.height()))));
 }
@@ -60,12 +51,12 @@ void TsuiCustomMenu::initialiseMenu() { setUIStyle(GetOwnerFormStyle(parent()));
 void TsuiCustomMenu::ApplyLook()
 {
     bar_width_ = StandardBarWidth;
-    const bool mac = uiStyle() == TsuiUIStyle::MacOS;
-    item_height_ = mac ? MacItemHeight : OtherItemHeight;
-    separator_height_ = mac ? MacSeparatorHeight : OtherSeparatorHeight;
-    separator_color_ = mac ? MacSeparatorColor : OtherSeparatorColor;
-
     const LookSource look = lookSource();
+    item_height_ = look.integer(LookRow::MenuItemHeightInt);
+    separator_height_ = look.integer(LookRow::MenuSeparatorHeightInt);
+    separator_color_ = look.color(LookRow::MenuSeparatorColor);
+    background_strip_ = look.bitmap(LookRow::MenuBackgroundImage);
+    selected_strip_ = look.bitmap(LookRow::MenuSelectedImage);
     bar_color_ = look.color(ThemeElement::MenuBarColor);
     color_ = look.color(ThemeElement::MenuBackgroundColor);
     font_color_ = look.color(ThemeElement::MenuFontColor);
@@ -76,14 +67,14 @@ void TsuiCustomMenu::ApplyLook()
 
 void TsuiCustomMenu::setMenuItemHeight(int height)
 {
-    // The MacOS strips are cut for their own row height.
-    if (uiStyle() != TsuiUIStyle::MacOS)
+    // A look that draws items over a strip keeps the row height the strip is cut for.
+    if (background_strip_.isNull())
         item_height_ = height;
 }
 
 void TsuiCustomMenu::setSeparatorHeight(int height)
 {
-    if (uiStyle() != TsuiUIStyle::MacOS)
+    if (background_strip_.isNull())
         separator_height_ = height;
 }
 
@@ -130,18 +121,17 @@ void TsuiCustomMenu::drawBarAndColour(QPainter &canvas, const QRect &rect) const
 
 void TsuiCustomMenu::drawItemBackground(TsuiMenuItem *item, QPainter &canvas, const QRect &rect, bool selected) const
 {
-    const bool mac = uiStyle() == TsuiUIStyle::MacOS;
     if (selected && item->enabled()) {
-        if (mac) {
-            draw_strip(canvas, rect, QStringLiteral("MACOS_MENU_SELECT"), MacItemHeight);
+        if (!selected_strip_.isNull()) {
+            draw_strip(canvas, rect, selected_strip_, item_height_);
         } else {
             canvas.fillRect(rect, selected_color_);
             canvas.setPen(selected_border_color_);
             canvas.setBrush(Qt::NoBrush);
             canvas.drawRect(rect.adjusted(0, 0, -1, -1));
         }
-    } else if (mac) {
-        draw_strip(canvas, rect, QStringLiteral("MACOS_MENU_BAR"), MacItemHeight);
+    } else if (!background_strip_.isNull()) {
+        draw_strip(canvas, rect, background_strip_, item_height_);
     } else {
         drawBarAndColour(canvas, rect);
     }
@@ -158,8 +148,8 @@ void TsuiCustomMenu::DrawMenuItem(TsuiMenuItem *item, QPainter &canvas, const QR
     }
     const bool mirror = mirrored();
     if (item->isSeparator()) {
-        if (uiStyle() == TsuiUIStyle::MacOS) {
-            draw_strip(canvas, rect, QStringLiteral("MACOS_MENU_BAR"), MacSeparatorHeight);
+        if (!background_strip_.isNull()) {
+            draw_strip(canvas, rect, background_strip_, separator_height_);
         } else {
             drawBarAndColour(canvas, rect);
             const int y = rect.top() + SeparatorLineTop;

@@ -6,6 +6,7 @@
 #include "skin/themes/file_theme.h"
 
 #include <QColor>
+#include <QImage>
 #include <QObject>
 #include <QString>
 
@@ -116,6 +117,10 @@ private:
     QColor selected_color_;
     QColor selected_font_color_;
     QColor font_color_;
+    // Strips stretched behind items and separators, and behind the highlighted item, in place of
+    // the colours where the look has them.
+    QImage background_strip_;
+    QImage selected_strip_;
     bool flat_menu_ = false;
     QString font_name_ = QStringLiteral("MS Sans Serif");
     int font_size_ = 8;

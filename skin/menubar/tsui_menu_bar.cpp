@@ -8,7 +8,6 @@
 #include "skin/menu/tsui_menu_drop_down.h"
 #include "skin/menubar/tsui_menu_bar_button.h"
 #include "skin/themes/file_theme.h"
-#include "skin/themes/style_bitmaps.h"
 
 #include <QPainter>
 
@@ -17,7 +16,7 @@ namespace {
 constexpr int CaptionDrop = 2;          // captions sit this much below the button's top
 constexpr int SelectedRightTrim = 2;    // an open item's box ends this much short on the right
 constexpr int SelectedLeftShift = 2;    // and its caption moves this much right
-constexpr int MacCaptionExtra = 2;      // the MacOS caption is centred in a slightly taller box
+constexpr int StripCaptionExtra = 2;    // a caption over the selection strip is centred in a taller box
 constexpr std::int32_t LightOnDarkControlFont = 0x30000;
 const QColor DisabledCaption{0x80, 0x80, 0x80};
 const int CaptionFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
@@ -210,13 +209,18 @@ bool TsuiMenuBar::dropDownByAccelerator(QChar letter)
     return false;
 }
 
+LookSource TsuiMenuBar::look() const
+{
+    if (const TsuiMainMenu *main_menu = menu())
+        return main_menu->lookSource();
+    return frame_->lookSource();
+}
+
 void TsuiMenuBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const TsuiMainMenu *main_menu = menu();
-    const TsuiUIStyle style = main_menu ? main_menu->uiStyle() : frame_->uiStyle();
-    if (style == TsuiUIStyle::MacOS)
-        painter.drawImage(rect(), LoadStyleBitmap(QStringLiteral("MACOS_MENU_BAR")));
+    if (const QImage background = look().bitmap(LookRow::MenuBackgroundImage); !background.isNull())
+        painter.drawImage(rect(), background);
     else
         painter.fillRect(rect(), color_);
 }
@@ -224,9 +228,7 @@ void TsuiMenuBar::paintEvent(QPaintEvent *)
 void TsuiMenuBar::drawButton(QPainter &painter, const TsuiMenuBarButton *button, bool hot, bool selected) const
 {
     const TsuiMainMenu *main_menu = menu();
-    const TsuiUIStyle style = main_menu ? main_menu->uiStyle() : frame_->uiStyle();
-    const TsuiFileTheme *theme = main_menu ? main_menu->fileTheme() : frame_->fileTheme();
-    const LookSource look(theme, style);
+    const LookSource look = this->look();
     QColor normal_colour = look.color(ThemeElement::MenuFontColor);
     if (main_menu && !main_menu->useSystemFont())
         normal_colour = main_menu->fontColor();
@@ -235,13 +237,14 @@ void TsuiMenuBar::drawButton(QPainter &painter, const TsuiMenuBarButton *button,
     painter.setFont(buttonFont());
     QRect r = button->rect();
 
-    if ((hot || selected) && button->isEnabled() && style == TsuiUIStyle::MacOS) {
+    const QImage selected_strip = look.bitmap(LookRow::MenuSelectedImage);
+    if ((hot || selected) && button->isEnabled() && !selected_strip.isNull()) {
         QImage canvas = PaintBuffer(r.size(), painter.device()->devicePixelRatioF(), Qt::transparent);
         QPainter composed(&canvas);
-        composed.drawImage(QRect(QPoint(), r.size()), LoadStyleBitmap(QStringLiteral("MACOS_MENU_SELECT")));
+        composed.drawImage(QRect(QPoint(), r.size()), selected_strip);
         composed.setFont(painter.font());
         composed.setPen(look.color(ThemeElement::MenuSelectedFontColor));
-        composed.drawText(QRect(0, 0, r.width(), r.height() + MacCaptionExtra), CaptionFlags, button->text());
+        composed.drawText(QRect(0, 0, r.width(), r.height() + StripCaptionExtra), CaptionFlags, button->text());
         composed.end();
         DrawPaintBuffer(painter, canvas);
     } else if ((hot || selected) && button->isEnabled()) {

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class LookSource;
 class QPainter;
 class TsuiForm;
 class TsuiMainMenu;
@@ -57,6 +58,8 @@ private:
     void layoutButtons();
     void pointerOutside(const QPoint &globalPos);
     TsuiMainMenu *menu() const;
+    // The deciding look: the menu's when it is a skinned main menu, else the frame's.
+    LookSource look() const;
 
     TsuiForm *frame_;
     std::vector<TsuiMenuBarButton *> buttons_;

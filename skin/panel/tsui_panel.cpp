@@ -78,16 +78,15 @@ void TsuiPanel::ApplyLook()
     if (const QImage bar = look.bitmap(ThemeElement::SideChannelBarImage); !bar.isNull() || !look.fromFile())
         caption_bar_ = bar;
     takeBorderColor(look.color(ThemeElement::ControlBorderColor));
-    if (look.fromFile()) {
+    if (const std::int32_t caption = look.rawColor(LookRow::PanelCaptionFontColor); caption != -1) {
+        caption_font_color_ = ThemeColorToQColor(caption);
+    } else {
         const std::int32_t font_colour = look.rawColor(ThemeElement::ControlFontColor);
         const bool dark = std::find(DarkThemeFontColours.begin(), DarkThemeFontColours.end(), font_colour) !=
                           DarkThemeFontColours.end();
         caption_font_color_ = dark ? Qt::black : Qt::white;
-    } else {
-        caption_font_color_ = look.effectiveStyle() == TsuiUIStyle::MacOS
-                                  ? QColor(Qt::black)
-                                  : look.color(ThemeElement::MenuSelectedFontColor);
     }
+    button_strip_ = look.bitmap(LookRow::PanelButtonImage);
     // The bar's height may have changed, and with it where the children go.
     align_children(this, childAlignArea());
     update();
@@ -146,7 +145,7 @@ void TsuiPanel::paintButton(QPainter &painter) const
     const bool hot = buttonHot();
     const int frame = expanded_ ? (hot ? 2 : 1) : (hot ? 4 : 3);
     QImage face;
-    CutBitmapFrame(LoadStyleBitmap(QStringLiteral("PANEL_BUTTON")), &face, ButtonFrames, frame);
+    CutBitmapFrame(button_strip_, &face, ButtonFrames, frame);
     painter.drawImage(width() - ButtonDrawFromRight, hit.top() / 2 + ButtonDrawTopOffset, face);
 }
 

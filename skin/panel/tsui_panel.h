@@ -78,6 +78,7 @@ private:
     QColor caption_font_color_{Qt::white};
     QString caption_;
     QImage caption_bar_;
+    QImage button_strip_;
     bool show_button_ = true;
     bool expanded_ = true;
     bool animating_ = false;

@@ -48,3 +48,19 @@ QImage LookSource::frame(ThemeElement element, int index, int count) const
         GetThemeBitmap(effective_, element, &image, index, count);
     return image;
 }
+
+std::int32_t LookSource::rawColor(LookRow row) const { return GetLookRowValue(rowColumn(), row); }
+
+QColor LookSource::color(LookRow row) const { return ThemeColorToQColor(rawColor(row)); }
+
+int LookSource::integer(LookRow row) const { return GetLookRowValue(rowColumn(), row); }
+
+bool LookSource::flag(LookRow row) const { return GetLookRowValue(rowColumn(), row) != 0; }
+
+QImage LookSource::bitmap(LookRow row) const
+{
+    const QString name = GetLookRowImageName(rowColumn(), row);
+    return name.isEmpty() ? QImage() : LoadStyleBitmap(name);
+}
+
+LookSource DefaultLook() { return LookSource(nullptr, TsuiUIStyle::DeepBlue); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/themes/look_rows.h"
 #include "skin/themes/theme_element.h"
 #include "skin/themes/ui_style.h"
 
@@ -28,8 +29,21 @@ public:
     // Frame index (from 1) of count equal-width frames; a null image when there is none.
     QImage frame(ThemeElement element, int index, int count) const;
 
+    // The same for a look row, which a file look answers from its own column.
+    std::int32_t rawColor(LookRow row) const; // -1 where the row leaves the colour to the control
+    QColor color(LookRow row) const;
+    int integer(LookRow row) const;
+    bool flag(LookRow row) const;
+    QImage bitmap(LookRow row) const; // a null image for none
+
 private:
+    TsuiUIStyle rowColumn() const { return from_file_ ? TsuiUIStyle::FromThemeFile : effective_; }
+
     const TsuiFileTheme *file_theme_;
     TsuiUIStyle effective_ = TsuiUIStyle::DeepBlue;
     bool from_file_ = false;
 };
+
+// The look of a control before it takes one: DeepBlue, no theme file. For what is built once,
+// before any look is known, from a row that is the same in every look.
+LookSource DefaultLook();

@@ -9,13 +9,12 @@
 #include "skin/themes/style_bitmaps.h"
 #include "skin/themes/style_resolution.h"
 #include "skin/themes/theme_color.h"
+#include "skin/titlebar/caption_color.h"
 #include "skin/titlebar/tsui_title_bar_popup_menu.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
-
-#include <algorithm>
 
 namespace {
 
@@ -24,8 +23,6 @@ constexpr int AppIconSize = 16;
 constexpr int RightToLeftCaptionGap = 10;
 // The platform's inactive caption text colour (system colour 19).
 constexpr std::int32_t InactiveCaptionText = static_cast<std::int32_t>(0x80000013u);
-// File themes that leave out the caption colour: these control text colours mean a light title.
-constexpr std::int32_t DarkCaptionFontColors[] = {0x10000, 0x30000, 0x40000, 0x50000};
 
 QFont default_caption_font()
 {
@@ -118,21 +115,8 @@ void TsuiTitleBar::applyStyle(bool setCaptionColour)
     popup_menu_->setUIStyle(uiStyle());
     popup_menu_->setFileTheme(fileTheme());
 
-    if (setCaptionColour) {
-        if (look.fromFile()) {
-            const std::int32_t colour = look.rawColor(ThemeElement::TitleBarFontColor);
-            if (colour != -1) {
-                font_color_ = ThemeColorToQColor(colour);
-            } else {
-                const std::int32_t control = look.rawColor(ThemeElement::ControlFontColor);
-                const bool dark = std::find(std::begin(DarkCaptionFontColors), std::end(DarkCaptionFontColors), control) !=
-                                  std::end(DarkCaptionFontColors);
-                font_color_ = dark ? QColor(Qt::black) : QColor(Qt::white);
-            }
-        } else {
-            font_color_ = uiStyle() == TsuiUIStyle::MacOS ? QColor(Qt::black) : QColor(Qt::white);
-        }
-    }
+    if (setCaptionColour)
+        font_color_ = TitleCaptionColor(look);
     setAutoSize(true);
     update();
 }
