@@ -3,6 +3,7 @@
 #include "skin/form/handler_boundary.h"
 #include "skin/paint/device_pixels.h"
 #include "skin/themes/builtin_theme_table.h"
+#include "skin/themes/ready_bitmap.h"
 
 #include <QCache>
 #include <QFile>
@@ -10,22 +11,32 @@
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QResource>
 
-// The generated resource lives in this static library; referencing its initialiser keeps the
-// linker from dropping it and registers it before the first lookup.
+// The generated resources live in this static library; referencing their initialisers keeps the
+// linker from dropping them and registers them before the first lookup.
 static void InitSkinBitmapResources()
 {
+    Q_INIT_RESOURCE(skin_ready_bitmaps);
     Q_INIT_RESOURCE(skin_bitmaps);
 }
 
 namespace {
 
 const QString ResourcePrefix = QStringLiteral(":/skin/");
-const QString ResourceSuffix = QStringLiteral(".png");
+// The bitmaps every start shows are stored ready to draw; the finer ones, which only high-density
+// screens load, as PNG.
+const QString ReadySuffix = QStringLiteral(".ready");
+const QString PngSuffix = QStringLiteral(".png");
 
-QString ResourcePath(const QString &name)
+QString ReadyPath(const QString &name)
 {
-    return ResourcePrefix + name + ResourceSuffix;
+    return ResourcePrefix + name + ReadySuffix;
+}
+
+QString PngPath(const QString &name)
+{
+    return ResourcePrefix + name + PngSuffix;
 }
 
 // Every bitmap is also embedded drawn at twice the density, as NAME@2x; a screen with more than
@@ -77,8 +88,31 @@ size_t qHash(const FrameKey &key, size_t seed = 0)
 bool HasStyleBitmap(const QString &name)
 {
     EnsureResourcesRegistered();
-    return IsPlainName(name) && QFile::exists(ResourcePath(name));
+    return IsPlainName(name) && (QFile::exists(ReadyPath(name)) || QFile::exists(PngPath(name)));
 }
+
+namespace {
+
+// The embedded bitmap of that exact name as it is stored, or a null image.
+QImage ReadEmbedded(const QString &name)
+{
+    const QResource ready(ReadyPath(name));
+    if (ready.isValid()) {
+        // Stored as they are, the bytes stay in the executable for its whole run and the image can
+        // share them.
+        if (ready.compressionAlgorithm() == QResource::NoCompression)
+            return ready_bitmap::Wrap(ready.data(), ready.size());
+        const QByteArray bytes = ready.uncompressedData();
+        return ready_bitmap::Wrap(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size()).copy();
+    }
+    QImage image(PngPath(name));
+    // One pixel format for every bitmap, whatever the file stored (the glyphs are palette images).
+    if (!image.isNull())
+        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    return image;
+}
+
+} // namespace
 
 QImage LoadStyleBitmap(const QString &name)
 {
@@ -92,21 +126,18 @@ QImage LoadStyleBitmap(const QString &name)
         return *it;
 
     QImage image;
-    if (ratio != 1 && HasStyleBitmap(name) && QFile::exists(ResourcePath(key))) {
-        image.load(ResourcePath(key));
-        image.setDevicePixelRatio(ratio);
-    } else if (HasStyleBitmap(name)) {
-        image.load(ResourcePath(name));
+    if (HasStyleBitmap(name)) {
+        if (ratio != 1 && HasStyleBitmap(key)) {
+            image = ReadEmbedded(key);
+            image.setDevicePixelRatio(ratio);
+        } else {
+            image = ReadEmbedded(name);
+        }
     }
-    if (image.isNull()) {
-        // Kept as empty, so that the next paint neither loads nor reports it again.
-        decoded.insert(key, image);
-        report_failure_later(QStringLiteral("Bitmap resource \"%1\" not found").arg(name));
-        return image;
-    }
-    // One pixel format for every bitmap, whatever the file stored (the glyphs are palette images).
-    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    // A failure is kept as an empty image, so that the next paint neither loads nor reports it again.
     decoded.insert(key, image);
+    if (image.isNull())
+        report_failure_later(QStringLiteral("Bitmap resource \"%1\" not found").arg(name));
     return image;
 }
 

@@ -1,9 +1,11 @@
 #include "skin/themes/builtin_theme_table.h"
+#include "skin/themes/ready_bitmap.h"
 #include "skin/themes/style_bitmaps.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QResource>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -199,6 +201,23 @@ TEST(StyleBitmaps, ToolGlyphsUseSixteenColoursOnATransparentCorner)
     }
     EXPECT_NE(LoadStyleBitmap("GLYPH_PROGRAM_FLASH"), LoadStyleBitmap("GLYPH_READ_FLASH"));
     EXPECT_NE(LoadStyleBitmap("GLYPH_PROGRAM_FLASH"), LoadStyleBitmap("GLYPH_PROGRAM_EEPROM"));
+}
+
+// Start-up draws the bitmaps where they lie in the executable, without decoding anything.
+TEST(StyleBitmaps, ReadyBitmapsAreDrawnInPlaceAndOnlyWhenWhole)
+{
+    const QResource stored(QStringLiteral(":/skin/MACOS_BUTTON.ready"));
+    const QImage button = LoadStyleBitmap(QStringLiteral("MACOS_BUTTON"));
+    ASSERT_TRUE(stored.isValid());
+    EXPECT_GT(button.constBits(), stored.data());
+    EXPECT_LT(button.constBits(), stored.data() + stored.size());
+
+    const QByteArray bytes = ready_bitmap::Encode(button);
+    QByteArray misaligned = QByteArray(1, '\0') + bytes;
+    EXPECT_EQ(ready_bitmap::Wrap(reinterpret_cast<const uchar *>(misaligned.constData()) + 1, bytes.size()), button);
+    for (const qint64 size : {qint64(0), qint64(16), bytes.size() - 1, bytes.size() + 1})
+        EXPECT_TRUE(ready_bitmap::Wrap(reinterpret_cast<const uchar *>(bytes.constData()), size).isNull()) << size;
+    EXPECT_TRUE(ready_bitmap::Encode(button.convertToFormat(QImage::Format_Indexed8)).isEmpty());
 }
 
 // Draws every embedded bitmap, enlarged, with its name into one picture for people to look at.

@@ -1,7 +1,8 @@
 // Draws every bitmap the skinned widget set loads by name, at the sizes its controls cut them by,
-// and writes them as PNG files plus a Qt resource collection listing them. Each is drawn twice:
-// NAME.png at its size and NAME@2x.png with twice the pixels in each direction, the same design
-// for screens with twice the pixel density.
+// and writes them plus the Qt resource collections listing them. Each is drawn twice: NAME.ready at
+// its size, stored ready to draw because every start of the program shows some of them, and
+// NAME@2x.png with twice the pixels in each direction, the same design for screens with twice
+// the pixel density, which only such screens load.
 //
 // The application icon is also written at the sizes of the desktop's icon theme, as
 // hicolor/<n>x<n>/apps/quillon.png.
@@ -13,6 +14,9 @@
 #include "style_palette.h"
 #include "title_bitmaps.h"
 
+#include "skin/themes/ready_bitmap.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -147,7 +151,31 @@ std::vector<Bitmap> Catalogue()
 
 QString FileName(const QString &name, int ratio)
 {
-    return ratio == 1 ? name + QStringLiteral(".png") : QStringLiteral("%1@%2x.png").arg(name).arg(ratio);
+    return ratio == 1 ? name + QStringLiteral(".ready") : QStringLiteral("%1@%2x.png").arg(name).arg(ratio);
+}
+
+// Exactly the pixels a PNG of the image decodes to, in the one format the skin keeps bitmaps in.
+QByteArray ReadyForm(const QImage &image)
+{
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!image.save(&png, "PNG", PngQuality))
+        return {};
+    QImage decoded;
+    if (!decoded.loadFromData(png.data(), "PNG"))
+        return {};
+    return ready_bitmap::Encode(
+        decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32));
+}
+
+bool Write(const QString &path, const QImage &image, int ratio)
+{
+    if (ratio != 1)
+        return image.save(path, "PNG", PngQuality);
+    const QByteArray stored = ReadyForm(image);
+    QSaveFile file(path);
+    return !stored.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(stored) == stored.size() &&
+           file.commit();
 }
 
 bool WriteBitmap(const QDir &dir, const Bitmap &b, int ratio)
@@ -159,7 +187,7 @@ bool WriteBitmap(const QDir &dir, const Bitmap &b, int ratio)
                      image.height(), image.devicePixelRatio(), expected.width(), expected.height());
         return false;
     }
-    if (!image.save(dir.filePath(FileName(b.name, ratio)), "PNG", PngQuality)) {
+    if (!Write(dir.filePath(FileName(b.name, ratio)), image, ratio)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(FileName(b.name, ratio)));
         return false;
     }
@@ -182,16 +210,18 @@ bool WriteThemeIcons(const QDir &dir)
     return true;
 }
 
-bool WriteQrc(const QDir &dir, const std::vector<Bitmap> &bitmaps)
+// One resource list per ratio. The ready bitmaps get a list of their own: every stored size is a
+// multiple of four bytes, so in a resource file of only them each one's pixels stay 4-byte
+// aligned and can be drawn where they lie.
+bool WriteQrc(const QString &path, const std::vector<Bitmap> &bitmaps, int ratio)
 {
-    QSaveFile file(dir.filePath(QStringLiteral("skin_bitmaps.qrc")));
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
     QTextStream out(&file);
     out << "<RCC>\n  <qresource prefix=\"/skin\">\n";
-    for (const int ratio : PixelRatios)
-        for (const Bitmap &b : bitmaps)
-            out << "    <file>" << FileName(b.name, ratio) << "</file>\n";
+    for (const Bitmap &b : bitmaps)
+        out << "    <file>" << FileName(b.name, ratio) << "</file>\n";
     out << "  </qresource>\n</RCC>\n";
     out.flush();
     return file.commit();
@@ -224,7 +254,8 @@ int main(int argc, char **argv)
     paint::SetPixelRatio(1);
     if (!WriteThemeIcons(dir))
         return 1;
-    if (!WriteQrc(dir, bitmaps)) {
+    if (!WriteQrc(dir.filePath(QStringLiteral("skin_ready_bitmaps.qrc")), bitmaps, 1) ||
+        !WriteQrc(dir.filePath(QStringLiteral("skin_bitmaps.qrc")), bitmaps, 2)) {
         std::fprintf(stderr, "cannot write the resource list\n");
         return 1;
     }
