@@ -5,6 +5,7 @@
 #include "session/quillon_error.h"
 #include "skin/accessibility/skin_accessibility.h"
 #include "skin/form/handler_boundary.h"
+#include "skin/paint/installed_face.h"
 #include "skin/themes/style_bitmaps.h"
 
 #include <QFont>
@@ -83,6 +84,6 @@ void initialise_application_look()
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
-    QApplication::setFont(font);
+    QApplication::setFont(installed_face(font));
     InstallSkinAccessibility();
 }

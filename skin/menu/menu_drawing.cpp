@@ -1,5 +1,7 @@
 #include "skin/menu/menu_drawing.h"
 
+#include "skin/paint/installed_face.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QPalette>
@@ -22,7 +24,7 @@ QFont menu_font(const QString &name, int points)
 {
     QFont font(name);
     font.setPixelSize(static_cast<int>(std::lround(points * DotsPerInch / PointsPerInch)));
-    return font;
+    return installed_face(font);
 }
 
 void DrawFlatMenuFrame(QPainter &painter, const QRect &window, const QColor &outer, const QColor &edge)

@@ -2,6 +2,7 @@
 
 #include "skin/layout/mirroring.h"
 #include "skin/paint/device_pixels.h"
+#include "skin/paint/installed_face.h"
 #include "skin/themes/look_source.h"
 #include "skin/form/tsui_form.h"
 #include "skin/menu/menu_drawing.h"
@@ -237,7 +238,7 @@ void TsuiTitleBar::paintEvent(QPaintEvent *)
     // Composed off-screen and copied in one step: the title bar repaints on every pointer move.
     QImage canvas = PaintBuffer(this, palette().color(QPalette::Window));
     QPainter painter(&canvas);
-    painter.setFont(caption_font_);
+    painter.setFont(installed_face(caption_font_));
     const TitleBarLayout layout = currentLayout();
     paintSections(painter);
     paintButtons(painter, layout);
@@ -295,7 +296,7 @@ void TsuiTitleBar::paintButtons(QPainter &painter, const TitleBarLayout &layout)
 
 void TsuiTitleBar::paintCaption(QPainter &painter, const TitleBarLayout &layout) const
 {
-    const QFontMetrics metrics(caption_font_);
+    const QFontMetrics metrics(installed_face(caption_font_));
     const int available = layout.captionRight - layout.captionLeft;
     const QString text = fit_caption(caption_, metrics, available);
     if (text.isEmpty())
