@@ -24,9 +24,16 @@ void align_children(QWidget *container, const QRect &area)
 {
     QRect free = area;
     const auto children = container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    // Looked up once per child, not once per pass: finding a property by name walks the class's
+    // whole list of properties, and every window is laid out many times while it is built.
+    QList<TAlign> aligns;
+    aligns.reserve(children.size());
+    for (const QWidget *child : children)
+        aligns << align_of(child);
     for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
-        for (QWidget *child : children) {
-            if (child->isWindow() || child->isHidden() || align_of(child) != pass)
+        for (qsizetype i = 0; i < children.size(); ++i) {
+            QWidget *child = children[i];
+            if (aligns[i] != pass || child->isWindow() || child->isHidden())
                 continue;
             switch (pass) {
             case TAlign::alTop:
