@@ -1,10 +1,12 @@
 #include "framed_window.h"
 
+#include "skin/paint/installed_face.h"
 #include "skin/titlebar/title_bar_layout.h"
 #include "skin/titlebar/tsui_title_bar_popup_menu.h"
 #include "tests/support/modal_answer.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -25,6 +27,24 @@ QList<int> differing_columns(const QImage &image, const QImage &reference, int t
 }
 
 } // namespace
+
+// The caption keeps its font "Tahoma"; it is drawn in the face Qt picks for it, asked for by name.
+TEST(TitleBar, CaptionAndWindowFontsAreDrawnInTheFaceQtPicksForThem)
+{
+    FramedWindow w;
+    QFont app_font(QStringLiteral("MS Sans Serif"));
+    app_font.setPixelSize(11);
+    const QFont absent(QStringLiteral("No Such Family Anywhere"));
+    EXPECT_EQ(w.frame->titleFont().family(), QStringLiteral("Tahoma"));
+    for (const QFont &wanted : {w.frame->titleFont(), app_font, QApplication::font(), absent}) {
+        const QFont face = installed_face(wanted);
+        const QFontInfo picked(wanted), drawn(face);
+        EXPECT_EQ(drawn.family(), picked.family()) << wanted.family().toStdString();
+        EXPECT_EQ(drawn.styleName(), picked.styleName()) << wanted.family().toStdString();
+        EXPECT_EQ(drawn.pixelSize(), picked.pixelSize()) << wanted.family().toStdString();
+        EXPECT_EQ(face.family(), wanted.family() == absent.family() ? wanted.family() : drawn.family());
+    }
+}
 
 TEST(TitleBar, MacOsButtonsAndCaptionSitWhereTheStyleSays)
 {
