@@ -2,9 +2,9 @@
 
 #include "app/error_box.h"
 #include "avrdude/native_text.h"
+#include "handlers/handler_boundary.h"
 #include "session/quillon_error.h"
 #include "skin/accessibility/skin_accessibility.h"
-#include "skin/form/handler_boundary.h"
 #include "skin/paint/installed_face.h"
 #include "skin/themes/style_bitmaps.h"
 

@@ -4,11 +4,11 @@
 #include "forms/live_run/run_hint.h"
 #include "forms/main/tool_glyphs.h"
 #include "forms/window_button.h"
+#include "handlers/handler_boundary.h"
 #include "session/session.h"
 #include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
 #include "skin/edit/tsui_edit.h"
-#include "skin/form/handler_boundary.h"
 #include "skin/form/tsui_form.h"
 #include "skin/panel/tsui_group_box.h"
 

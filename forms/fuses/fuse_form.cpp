@@ -2,6 +2,7 @@
 
 #include "forms/live_run/run_hint.h"
 #include "forms/window_button.h"
+#include "handlers/handler_boundary.h"
 #include "session/fuse_bits.h"
 #include "session/fuse_description.h"
 #include "session/quillon_error.h"
@@ -10,7 +11,6 @@
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_check_box.h"
 #include "skin/dialog/tsui_message_dialog.h"
-#include "skin/form/handler_boundary.h"
 #include "skin/form/tsui_form.h"
 #include "skin/panel/tsui_group_box.h"
 

@@ -2,13 +2,13 @@
 
 #include "forms/file_dialog.h"
 #include "forms/window_button.h"
+#include "handlers/handler_boundary.h"
 #include "session/session.h"
 #include "session/settings.h"
 #include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
 #include "skin/button/tsui_radio_button.h"
 #include "skin/edit/tsui_edit.h"
-#include "skin/form/handler_boundary.h"
 #include "skin/form/tsui_form.h"
 
 #include <QDir>

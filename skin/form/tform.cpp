@@ -1,7 +1,7 @@
 #include "skin/form/tform.h"
 
+#include "handlers/handler_boundary.h"
 #include "skin/form/focus_return.h"
-#include "skin/form/handler_boundary.h"
 #include "skin/form/reading_order.h"
 #include "skin/form/tsui_form.h"
 #include "skin/frameless/window_geometry.h"

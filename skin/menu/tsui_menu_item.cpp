@@ -1,6 +1,6 @@
 #include "skin/menu/tsui_menu_item.h"
 
-#include "skin/form/handler_boundary.h"
+#include "handlers/handler_boundary.h"
 
 
 TsuiMenuItem::TsuiMenuItem(const QString &caption, QObject *parent)

@@ -1,6 +1,6 @@
 #include "skin/themes/style_bitmaps.h"
 
-#include "skin/form/handler_boundary.h"
+#include "handlers/handler_boundary.h"
 #include "skin/paint/device_pixels.h"
 #include "skin/themes/builtin_theme_table.h"
 #include "skin/themes/ready_bitmap.h"

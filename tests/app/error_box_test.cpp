@@ -1,8 +1,8 @@
 #include "app/error_box.h"
+#include "handlers/handler_boundary.h"
 #include "session/quillon_error.h"
 #include "skin/button/tsui_button.h"
 #include "skin/dialog/tfrm_msg.h"
-#include "skin/form/handler_boundary.h"
 #include "skin/themes/style_bitmaps.h"
 #include "tests/support/modal_answer.h"
 

@@ -1,4 +1,4 @@
-#include "skin/form/handler_boundary.h"
+#include "handlers/handler_boundary.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
