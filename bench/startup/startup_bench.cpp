@@ -1,6 +1,8 @@
 // Cold start to the first painted main window, Quillon against a bare Qt window, both on the
 // offscreen platform and measured from outside: the first-paint hook is preloaded into each and
-// reports when the first window has been painted. Then the resident memory of each, idle.
+// reports when the first window has been painted. Then, where valgrind is installed, the
+// instructions each executes up to that paint, a figure the machine's load does not move; and
+// the resident memory of each, idle.
 #include "bench/median.h"
 
 #include <algorithm>
@@ -27,11 +29,14 @@ constexpr int MeasuredRuns = 40;
 constexpr int MarkerTimeoutMs = 30000;
 constexpr int IdleSettleMs = 1500;
 constexpr int KillGraceMs = 2000;
+constexpr int InstructionCountTimeoutMs = 120000;
 
 const char *const QuillonPath = QUILLON_EXECUTABLE;
 const char *const BareWindowPath = BARE_WINDOW_EXECUTABLE;
 const char *const HookPath = FIRST_PAINT_HOOK;
 const char *const TextArgument = "--text";
+const char *const Valgrind = "/usr/bin/valgrind";
+const std::string CollectedMarker = "Collected : ";
 
 long long monotonic_ns()
 {
@@ -45,7 +50,8 @@ struct Child {
     int stderr_fd = -1;
 };
 
-Child start(const char *program, const char *argument, bool exit_after_paint)
+// Starts command with the first-paint hook preloaded and its standard error on a pipe.
+Child start(std::vector<const char *> command, bool exit_after_paint)
 {
     std::vector<std::string> variables;
     for (char **v = environ; *v; ++v) {
@@ -70,9 +76,9 @@ Child start(const char *program, const char *argument, bool exit_after_paint)
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
-    char *argv[] = {const_cast<char *>(program), const_cast<char *>(argument), nullptr};
+    command.push_back(nullptr);
     Child child;
-    if (::posix_spawn(&child.pid, program, &actions, nullptr, argv, envp.data()) != 0)
+    if (::posix_spawn(&child.pid, command[0], &actions, nullptr, const_cast<char **>(command.data()), envp.data()) != 0)
         child.pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     ::close(fds[1]);
@@ -80,11 +86,12 @@ Child start(const char *program, const char *argument, bool exit_after_paint)
     return child;
 }
 
-// The marker's timestamp, or -1 when the child ended or stayed silent too long.
-long long wait_for_marker(const Child &child)
+// Reads the child's standard error until a whole line starting with marker has come, or to its
+// end when marker is empty; the number after the marker, or -1 when it did not come in time.
+long long read_marker(const Child &child, const std::string &marker, int timeout_ms)
 {
     std::string seen;
-    const long long deadline = monotonic_ns() + MarkerTimeoutMs * 1000000LL;
+    const long long deadline = monotonic_ns() + timeout_ms * 1000000LL;
     for (;;) {
         const long long left_ms = (deadline - monotonic_ns()) / 1000000;
         if (left_ms <= 0)
@@ -97,10 +104,16 @@ long long wait_for_marker(const Child &child)
         if (got <= 0)
             return -1;
         seen.append(buffer, static_cast<size_t>(got));
-        const size_t at = seen.find("first-paint ");
+        const size_t at = seen.find(marker);
         if (at != std::string::npos && seen.find('\n', at) != std::string::npos)
-            return std::stoll(seen.substr(at + 12));
+            return std::stoll(seen.substr(at + marker.size()));
     }
+}
+
+// The first-paint marker's timestamp, or -1 when the child ended or stayed silent too long.
+long long wait_for_marker(const Child &child)
+{
+    return read_marker(child, "first-paint ", MarkerTimeoutMs);
 }
 
 // Ends the child: it was asked to exit after the marker, or is terminated here; killed if it
@@ -129,7 +142,7 @@ void finish(Child &child, bool terminate)
 double time_to_first_paint(const char *program, const char *argument = nullptr)
 {
     const long long started = monotonic_ns();
-    Child child = start(program, argument, true);
+    Child child = start({program, argument}, true);
     const long long painted = wait_for_marker(child);
     finish(child, painted < 0);
     return painted < 0 ? -1.0 : static_cast<double>(painted - started) / 1e6;
@@ -138,7 +151,7 @@ double time_to_first_paint(const char *program, const char *argument = nullptr)
 // Resident set in MiB once the window is up and the program has sat idle for a while.
 double idle_rss_mib(const char *program)
 {
-    Child child = start(program, nullptr, false);
+    Child child = start({program, nullptr}, false);
     double rss = -1;
     if (wait_for_marker(child) >= 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(IdleSettleMs));
@@ -153,6 +166,16 @@ double idle_rss_mib(const char *program)
     }
     finish(child, true);
     return rss < 0 ? -1 : rss / 1024.0;
+}
+
+// Instructions the program executes from its start to its first painted window, as callgrind
+// counts them; -1 when it did not report them.
+double instructions_to_first_paint(const char *program, const char *argument = nullptr)
+{
+    Child child = start({Valgrind, "--tool=callgrind", "--callgrind-out-file=/dev/null", program, argument}, true);
+    const long long collected = read_marker(child, CollectedMarker, InstructionCountTimeoutMs);
+    finish(child, collected < 0);
+    return static_cast<double>(collected);
 }
 
 } // namespace
@@ -187,6 +210,20 @@ int main()
                 "%.1f ms, pairwise ratio %.2f (aim <= 1.15)\n",
                 MeasuredRuns, median(quillon), median(bare_text), median(to_label));
     std::printf("  an empty Qt window (no fonts loaded) %.1f ms, pairwise ratio %.2f\n", median(bare), median(to_bare));
+
+    if (::access(Valgrind, X_OK) == 0) {
+        const double quillon_count = instructions_to_first_paint(QuillonPath);
+        const double label_count = instructions_to_first_paint(BareWindowPath, TextArgument);
+        if (quillon_count < 0 || label_count < 0) {
+            std::printf("start: valgrind reported no instruction count\n");
+            return 1;
+        }
+        std::printf("instructions from start to first painted window (callgrind): quillon %.1f M, a Qt window showing "
+                    "one QLabel %.1f M, ratio %.2f\n",
+                    quillon_count / 1e6, label_count / 1e6, quillon_count / label_count);
+    } else {
+        std::printf("no instruction counts: %s is not installed\n", Valgrind);
+    }
 
     const double quillon_rss = idle_rss_mib(QuillonPath);
     const double bare_rss = idle_rss_mib(BareWindowPath);
