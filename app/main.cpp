@@ -1,3 +1,4 @@
+#include "app/font_config_warm_up.h"
 #include "app/quillon_application.h"
 #include "forms/application_windows.h"
 
@@ -9,7 +10,9 @@ int main(int argc, char *argv[])
     // before we can take its exit code.
     std::signal(SIGCHLD, SIG_DFL);
 
+    FontConfigWarmUp font_config;
     QuillonApplication application(argc, argv);
+    font_config.wait();
     initialise_application_look();
 
     ApplicationWindows windows(program_parameters(argc, argv));

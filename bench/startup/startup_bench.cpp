@@ -1,8 +1,8 @@
 // Cold start to the first painted main window, Quillon against a bare Qt window, both on the
 // offscreen platform and measured from outside: the first-paint hook is preloaded into each and
-// reports when the first window has been painted. Then, where valgrind is installed, the
-// instructions each executes up to that paint, a figure the machine's load does not move; and
-// the resident memory of each, idle.
+// reports when the first window has been painted. Then, where Xvfb is installed, the same on an X
+// server, as users start it; where valgrind is installed, the instructions each executes up to
+// that paint, a figure the machine's load does not move; and the resident memory of each, idle.
 #include "bench/median.h"
 
 #include <algorithm>
@@ -30,12 +30,24 @@ constexpr int MarkerTimeoutMs = 30000;
 constexpr int IdleSettleMs = 1500;
 constexpr int KillGraceMs = 2000;
 constexpr int InstructionCountTimeoutMs = 120000;
+constexpr int XServerStartTimeoutMs = 10000;
+// The descriptor on which Xvfb writes the display number it took, once it accepts clients.
+constexpr int DisplayFd = 3;
+
+// Where the programs show their windows: Qt's offscreen platform, or an X server.
+struct Screen {
+    std::string platform;
+    std::string display;
+};
+
+const Screen Offscreen{"offscreen", {}};
 
 const char *const QuillonPath = QUILLON_EXECUTABLE;
 const char *const BareWindowPath = BARE_WINDOW_EXECUTABLE;
 const char *const HookPath = FIRST_PAINT_HOOK;
 const char *const TextArgument = "--text";
 const char *const Valgrind = "/usr/bin/valgrind";
+const char *const Xvfb = "/usr/bin/Xvfb";
 const std::string CollectedMarker = "Collected : ";
 
 long long monotonic_ns()
@@ -47,20 +59,24 @@ long long monotonic_ns()
 
 struct Child {
     pid_t pid = -1;
-    int stderr_fd = -1;
+    // The pipe the bench reads: the child's standard error, or the X server's display number.
+    int output_fd = -1;
 };
 
 // Starts command with the first-paint hook preloaded and its standard error on a pipe.
-Child start(std::vector<const char *> command, bool exit_after_paint)
+Child start(std::vector<const char *> command, bool exit_after_paint, const Screen &screen = Offscreen)
 {
     std::vector<std::string> variables;
     for (char **v = environ; *v; ++v) {
         const std::string variable = *v;
-        if (variable.rfind("LD_PRELOAD=", 0) != 0 && variable.rfind("QT_QPA_PLATFORM=", 0) != 0)
+        if (variable.rfind("LD_PRELOAD=", 0) != 0 && variable.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
+            variable.rfind("DISPLAY=", 0) != 0)
             variables.push_back(variable);
     }
     variables.push_back(std::string("LD_PRELOAD=") + HookPath);
-    variables.push_back("QT_QPA_PLATFORM=offscreen");
+    variables.push_back("QT_QPA_PLATFORM=" + screen.platform);
+    if (!screen.display.empty())
+        variables.push_back("DISPLAY=" + screen.display);
     if (exit_after_paint)
         variables.push_back("QUILLON_BENCH_EXIT_AFTER_PAINT=1");
     std::vector<char *> envp;
@@ -82,12 +98,13 @@ Child start(std::vector<const char *> command, bool exit_after_paint)
         child.pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     ::close(fds[1]);
-    child.stderr_fd = fds[0];
+    child.output_fd = fds[0];
     return child;
 }
 
-// Reads the child's standard error until a whole line starting with marker has come, or to its
-// end when marker is empty; the number after the marker, or -1 when it did not come in time.
+// Reads the child's output until a whole line holding marker has come; the number after the
+// marker (with an empty marker, the number the output starts with), or -1 when it did not come
+// in time.
 long long read_marker(const Child &child, const std::string &marker, int timeout_ms)
 {
     std::string seen;
@@ -96,11 +113,11 @@ long long read_marker(const Child &child, const std::string &marker, int timeout
         const long long left_ms = (deadline - monotonic_ns()) / 1000000;
         if (left_ms <= 0)
             return -1;
-        pollfd fd{child.stderr_fd, POLLIN, 0};
+        pollfd fd{child.output_fd, POLLIN, 0};
         if (::poll(&fd, 1, static_cast<int>(left_ms)) <= 0)
             continue;
         char buffer[4096];
-        const ssize_t got = ::read(child.stderr_fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(child.output_fd, buffer, sizeof buffer);
         if (got <= 0)
             return -1;
         seen.append(buffer, static_cast<size_t>(got));
@@ -120,8 +137,12 @@ long long wait_for_marker(const Child &child)
 // does not go within the grace period. Always reaped.
 void finish(Child &child, bool terminate)
 {
-    if (child.pid <= 0)
+    if (child.pid <= 0) {
+        if (child.output_fd >= 0)
+            ::close(child.output_fd);
+        child.output_fd = -1;
         return;
+    }
     if (terminate)
         ::kill(child.pid, SIGTERM);
     const long long deadline = monotonic_ns() + KillGraceMs * 1000000LL;
@@ -134,15 +155,16 @@ void finish(Child &child, bool terminate)
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    ::close(child.stderr_fd);
+    ::close(child.output_fd);
+    child.output_fd = -1;
     child.pid = -1;
 }
 
 // Milliseconds from spawning to the first painted window; -1 on failure.
-double time_to_first_paint(const char *program, const char *argument = nullptr)
+double time_to_first_paint(const char *program, const char *argument = nullptr, const Screen &screen = Offscreen)
 {
     const long long started = monotonic_ns();
-    Child child = start({program, argument}, true);
+    Child child = start({program, argument}, true, screen);
     const long long painted = wait_for_marker(child);
     finish(child, painted < 0);
     return painted < 0 ? -1.0 : static_cast<double>(painted - started) / 1e6;
@@ -178,6 +200,68 @@ double instructions_to_first_paint(const char *program, const char *argument = n
     return static_cast<double>(collected);
 }
 
+// An X server of the bench's own, without a window manager, on a display it picks itself; ended
+// by its PID and reaped.
+class XServer {
+public:
+    XServer()
+    {
+        int fds[2];
+        if (::access(Xvfb, X_OK) != 0 || ::pipe2(fds, O_CLOEXEC) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], DisplayFd);
+        const std::string fd = std::to_string(DisplayFd);
+        const char *argv[] = {Xvfb, "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                              nullptr};
+        if (::posix_spawn(&server_.pid, Xvfb, &actions, nullptr, const_cast<char **>(argv), environ) != 0)
+            server_.pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(fds[1]);
+        server_.output_fd = fds[0];
+        // The number comes as a line of its own; it reads as a marker that is the line's start.
+        const long long number = server_.pid > 0 ? read_marker(server_, "", XServerStartTimeoutMs) : -1;
+        if (number >= 0)
+            display_ = ":" + std::to_string(number);
+    }
+    ~XServer() { finish(server_, true); }
+    XServer(const XServer &) = delete;
+    XServer &operator=(const XServer &) = delete;
+
+    // Empty when no server could be started.
+    const std::string &display() const { return display_; }
+
+private:
+    Child server_;
+    std::string display_;
+};
+
+// Pairwise comparison on an X server; false when a program did not paint there.
+bool compare_on_x_server(const std::string &display)
+{
+    const Screen x{"xcb", display};
+    for (int i = 0; i < WarmUpRuns; ++i) {
+        time_to_first_paint(QuillonPath, nullptr, x);
+        time_to_first_paint(BareWindowPath, TextArgument, x);
+    }
+    std::vector<double> quillon, bare_text, to_label;
+    for (int i = 0; i < MeasuredRuns; ++i) {
+        quillon.push_back(time_to_first_paint(QuillonPath, nullptr, x));
+        bare_text.push_back(time_to_first_paint(BareWindowPath, TextArgument, x));
+        if (quillon.back() < 0 || bare_text.back() < 0)
+            return false;
+        to_label.push_back(quillon.back() / bare_text.back());
+    }
+    std::printf("the same on an X server (Xvfb, no window manager): quillon %.1f ms, a Qt window showing one QLabel "
+                "%.1f ms, pairwise ratio %.2f\n",
+                median(quillon), median(bare_text), median(to_label));
+    return true;
+}
+
 } // namespace
 
 int main()
@@ -210,6 +294,15 @@ int main()
                 "%.1f ms, pairwise ratio %.2f (aim <= 1.15)\n",
                 MeasuredRuns, median(quillon), median(bare_text), median(to_label));
     std::printf("  an empty Qt window (no fonts loaded) %.1f ms, pairwise ratio %.2f\n", median(bare), median(to_bare));
+
+    if (const XServer server; !server.display().empty()) {
+        if (!compare_on_x_server(server.display())) {
+            std::printf("start: a program did not report its first paint on the X server\n");
+            return 1;
+        }
+    } else {
+        std::printf("no X server comparison: %s could not be started\n", Xvfb);
+    }
 
     if (::access(Valgrind, X_OK) == 0) {
         const double quillon_count = instructions_to_first_paint(QuillonPath);
