@@ -27,3 +27,18 @@ bool reset_peak_resident()
     QFile clear_refs(QStringLiteral("/proc/self/clear_refs"));
     return clear_refs.open(QIODevice::WriteOnly) && clear_refs.write("5") == 1;
 }
+
+bool resident_memory_is_the_programs()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return false;
+#else
+    return true;
+#endif
+#else
+    return true;
+#endif
+}

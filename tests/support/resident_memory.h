@@ -7,3 +7,6 @@ double resident_mib();
 double peak_resident_mib();
 // Starts the high-water mark anew from what is resident now; false where the kernel refuses.
 bool reset_peak_resident();
+// Whether resident memory measures the program: an address-sanitized build keeps what was freed in
+// quarantine and adds its shadow, so there a bound on memory says nothing about our code.
+bool resident_memory_is_the_programs();
