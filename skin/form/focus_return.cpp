@@ -1,6 +1,7 @@
 #include "skin/form/focus_return.h"
 
 #include <QApplication>
+#include <QTimer>
 
 FocusReturn::FocusReturn()
     : FocusReturn(QApplication::activeWindow())
@@ -15,9 +16,17 @@ FocusReturn::FocusReturn(QWidget *window)
 
 void FocusReturn::giveBack() const
 {
-    if (!window_ || !window_->isVisible())
+    // From the event loop, once the handler that closed the dialog is over: a handler that closes a
+    // chain of windows (the driver window, then the options) leaves only the last window shown to
+    // take the keyboard. Activating a window that is hidden a moment later races with the window
+    // manager's own choice after the hiding, and the keyboard may end up in no window at all.
+    if (!window_)
         return;
-    window_->activateWindow();
-    if (focus_ && focus_->window() == window_ && focus_->isVisible() && focus_->isEnabled())
-        focus_->setFocus(Qt::ActiveWindowFocusReason);
+    QTimer::singleShot(0, window_.data(), [window = window_, focus = focus_] {
+        if (!window || !window->isVisible())
+            return;
+        window->activateWindow();
+        if (focus && focus->window() == window && focus->isVisible() && focus->isEnabled())
+            focus->setFocus(Qt::ActiveWindowFocusReason);
+    });
 }

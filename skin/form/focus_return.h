@@ -14,7 +14,8 @@ public:
     explicit FocusReturn(QWidget *window);
 
     QWidget *window() const { return window_; }
-    // Activates the window, when it is still shown, and focuses its control again.
+    // Activates the window, when it is still shown once the current handler is over, and focuses
+    // its control again.
     void giveBack() const;
 
 private:

@@ -56,11 +56,7 @@ wait_for 50 has_no_window "Fehler!" || fail "Enter did not dismiss the message"
 echo "message dismissed with Enter"
 
 click_close_of "$main"
-for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$program_pid" 2>/dev/null && fail "the program did not end after its title bar's close button"
-wait "$program_pid"
-code=$?
-program_pid=""
+await_program_end "the program did not end after its title bar's close button"
 [ "$code" -eq 0 ] || fail "exit code $code"
 
 # Qt's font notes are the only stderr output allowed.

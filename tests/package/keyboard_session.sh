@@ -19,7 +19,7 @@ typed() { xdotool type --delay 30 "$1"; sleep 0.3; }
 is_active() { [ "$(active)" = "$1" ]; }
 is_other_active() { [ "$(active)" != 0 ] && [ "$(active)" != "$1" ]; }
 # A failure names the window that has the keyboard instead, and what it is.
-describe_active() { local w; w=$(active); echo "$w \"$(xdotool getwindowname "$w" 2>/dev/null)\" $(xprop -id "$w" WM_CLASS _NET_WM_WINDOW_TYPE 2>/dev/null | tr '\n' ' ')"; }
+describe_active() { local w; w=$(active); echo "(keyboard focus on $(xdotool getwindowfocus -f 2>/dev/null)) $w \"$(xdotool getwindowname "$w" 2>/dev/null)\" $(xwininfo -id "$w" 2>/dev/null | grep "Map State") $(xprop -id "$w" WM_STATE 2>/dev/null | tr '\n' ' ')"; }
 await_active() { wait_for 100 is_active "$1" || fail "$2: window $(describe_active) is active, not $1"; }
 await_other_active() { wait_for 100 is_other_active "$1" || fail "$2 did not open"; }
 # Nothing but the program's own windows: no list or popup of a dialog left on the screen.
@@ -130,7 +130,6 @@ echo "new path saved; the arrow key chose the driver action"
 
 # 5. Datei > Beenden ends the program.
 chord alt d; press Return
-for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-wait "$program_pid"; code=$?; program_pid=""
+await_program_end "the program did not end after Datei > Beenden"
 [ "$code" -eq 0 ] || fail "exit code $code after Datei > Beenden"
 echo "PASS"

@@ -104,8 +104,7 @@ click_at $((X + WIDTH - 3 - 30)) $((Y + 3 + 9))
 wait_for 50 eval '[ "$(wm_state "$main")" = Iconic ]' || fail "the minimize button did not iconify: $(wm_state "$main")"
 xdotool windowactivate --sync "$main" key alt+F4
 wait_for 100 runs_done
-for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-wait "$program_pid"; code=$?; program_pid=""
+await_program_end "the program did not end after Alt+F4"
 [ "$code" -eq 0 ] || fail "exit code $code after Alt+F4"
 echo "minimized, then ended by Alt+F4"
 

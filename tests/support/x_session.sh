@@ -16,10 +16,17 @@ export XDG_CONFIG_HOME="$work/config"
 xvfb_pid=""
 program_pid=""
 helper_pids=()
+# Ends a process we started and reaps it: asked first, then, after five seconds, forced.
+end_started() {
+  kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+}
 cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
-  for pid in "${helper_pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  [ -n "$program_pid" ] && end_started "$program_pid"
+  for pid in "${helper_pids[@]}"; do end_started "$pid"; done
+  [ -n "$xvfb_pid" ] && end_started "$xvfb_pid"
   # A test may have taken write permission away to play an installation that is not the user's.
   chmod -R u+w "$work" 2>/dev/null
   rm -rf "$work"
@@ -31,6 +38,14 @@ fail() {
   [ -f "$work/stderr" ] && { echo "--- program stderr:"; cat "$work/stderr"; }
   [ -s "$work/xvfb.log" ] && { echo "--- Xvfb:"; tail -n 20 "$work/xvfb.log"; }
   exit 1
+}
+
+# Waits up to ten seconds for the program to end by itself, and sets `code` to its exit code;
+# fails with the message otherwise.
+await_program_end() {
+  for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$program_pid" 2>/dev/null && fail "$1"
+  wait "$program_pid"; code=$?; program_pid=""
 }
 
 # Waits up to $1 tenths of a second for the command to succeed.
