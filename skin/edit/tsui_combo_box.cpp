@@ -10,6 +10,8 @@
 #include "skin/themes/theme_color.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QCompleter>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -24,6 +26,16 @@ constexpr int ArrowHalfWidth = 3;
 constexpr int ArrowRows = 4;
 const QColor DisabledArrowShadow{0xFF, 0xFF, 0xFF};
 const QColor DisabledArrowColour{0x80, 0x80, 0x80};
+
+// Completes nothing and belongs to no edit for longer than it takes a box to accept its edit, so
+// all boxes share it.
+QCompleter *completer_stand_in()
+{
+    static QPointer<QCompleter> shared;
+    if (!shared)
+        shared = new QCompleter(qApp);
+    return shared;
+}
 
 } // namespace
 
@@ -66,11 +78,27 @@ void TsuiComboBox::setButtonColor(const QColor &color)
 void TsuiComboBox::setComboStyle(TComboBoxStyle style)
 {
     combo_style_ = style;
-    setEditable(style == TComboBoxStyle::csDropDown || style == TComboBoxStyle::csSimple);
-    // Typed text is taken as it stands; it never completes to a list entry.
-    if (isEditable())
-        setCompleter(nullptr);
+    const bool editable = style == TComboBoxStyle::csDropDown || style == TComboBoxStyle::csSimple;
+    if (editable && !isEditable())
+        makeEditable();
+    else
+        setEditable(editable);
     update();
+}
+
+// Typed text is taken as it stands; it never completes to a list entry. The platform's way to an
+// editable box would build a completer over the list only for it to be removed here; an edit that
+// comes with a completer of its own keeps the box from building one, and that stand-in is taken
+// off again at once.
+void TsuiComboBox::makeEditable()
+{
+    auto *edit = new QLineEdit(this);
+    edit->setPalette(palette());
+    edit->setCompleter(completer_stand_in());
+    setLineEdit(edit);
+    setCompleter(nullptr);
+    if (!testAttribute(Qt::WA_Resized))
+        adjustSize();
 }
 
 QColor TsuiComboBox::color() const { return palette().color(QPalette::Base); }

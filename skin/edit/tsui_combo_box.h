@@ -68,6 +68,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void makeEditable();
     void paintField(QPainter &painter);
     void paintSkin(QPainter &painter);
     void paintArrow(QPainter &painter, const QRect &button);
