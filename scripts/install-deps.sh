@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   libgtest-dev libbenchmark-dev
   avrdude avr-libc qt6-translations-l10n
   fonts-liberation2 fonts-dejavu-core
