@@ -64,7 +64,9 @@ start_xvfb() {
   local number
   for _ in 1 2 3 4 5; do
     number=$((100 + RANDOM % 900))
-    Xvfb ":$number" -screen 0 "${1:-1280x1024}x24" -nolisten tcp 2>"$work/xvfb.log" &
+    # -noreset: a server that resets when its last client leaves (our probe, between two steps)
+    # refuses the next connection while it does.
+    Xvfb ":$number" -screen 0 "${1:-1280x1024}x24" -nolisten tcp -noreset 2>"$work/xvfb.log" &
     xvfb_pid=$!
     export DISPLAY=":$number"
     wait_for 100 answers_or_gone && kill -0 "$xvfb_pid" 2>/dev/null && break
