@@ -63,6 +63,24 @@ void expect_nothing_left_behind(const ProcessCensus &before)
     EXPECT_TRUE(after.children.isEmpty()) << after.children.size() << " processes left, first " << after.children.value(0);
 }
 
+// A run stopped from the main window, as the user stops it: the window shown (which reads the
+// settings file), one run to warm up, and the census taken after it.
+class StoppedRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        install_data_file(QStringLiteral("options.ini"));
+        form.show();
+        form.runIntoLog({QStringLiteral("/bin/true"), QString()}, {AvrdudePathNotOk});
+        before = take_census();
+    }
+    void TearDown() override { form.hide(); }
+
+    Session session;
+    TForm1 form{session};
+    ProcessCensus before;
+};
+
 } // namespace
 
 TEST(RunnerStress, AThousandChildrenInARowThroughTheMainWindowLeaveNothingBehind)
@@ -116,15 +134,8 @@ TEST(RunnerStress, ARunEndsWhenAGrandchildThatOutlivesTheChildClosesThePipes)
     expect_nothing_left_behind(before);
 }
 
-TEST(RunnerStress, EscapeEndsAGrandchildThatHoldsThePipesWithTheChild)
+TEST_F(StoppedRun, EscapeEndsAGrandchildThatHoldsThePipesWithTheChild)
 {
-    // Showing the main window reads the settings file.
-    install_data_file(QStringLiteral("options.ini"));
-    Session session;
-    TForm1 form{session};
-    form.show();
-    form.runIntoLog({QStringLiteral("/bin/true"), QString()}, {AvrdudePathNotOk});
-    const ProcessCensus before = take_census();
     pid_t group = 0;
     QElapsedTimer clock;
     clock.start();
@@ -143,19 +154,12 @@ TEST(RunnerStress, EscapeEndsAGrandchildThatHoldsThePipesWithTheChild)
     reap_ended_children(ReapTimeoutMs);
     EXPECT_FALSE(process_group_alive(group));
     expect_nothing_left_behind(before);
-    form.hide();
 }
 
-TEST(RunnerStress, StoppingEndsARunWhoseDaemonKeepsThePipesOpen)
+TEST_F(StoppedRun, StoppingEndsARunWhoseDaemonKeepsThePipesOpen)
 {
     // A daemon in a session of its own is out of reach of the stop's signals and holds our pipes
     // for ever; once the child itself has ended, stopping must not wait for it.
-    install_data_file(QStringLiteral("options.ini"));
-    Session session;
-    TForm1 form{session};
-    form.show();
-    form.runIntoLog({QStringLiteral("/bin/true"), QString()}, {AvrdudePathNotOk});
-    const ProcessCensus before = take_census();
     struct Case {
         const char *child_after_starting_the_daemon;
         int code;
@@ -194,7 +198,6 @@ TEST(RunnerStress, StoppingEndsARunWhoseDaemonKeepsThePipesOpen)
     }
     // The read ends were closed although the daemon held the write ends to the last.
     expect_nothing_left_behind(before);
-    form.hide();
 }
 
 TEST(RunnerStress, SurvivesChildrenEndedBySignals)
