@@ -9,6 +9,7 @@
 #include "skin/edit/tsui_memo.h"
 #include "skin/panel/tsui_group_box.h"
 #include "tests/fuses/fuse_window_fixture.h"
+#include "tests/support/bad_transfer_lines.h"
 #include "tests/support/modal_answer.h"
 
 #include <QFile>
@@ -177,20 +178,11 @@ TEST_F(FuseReadWrite, ExtendedFuseGoesBothWaysAndSmallValuesKeepOneDigit)
 // says why, and neither the boxes nor the stored values move.
 TEST_F(FuseReadWrite, ATransferFileWithoutAByteStopsTheRead)
 {
-    const struct {
-        QByteArray low;
-        QString message;
-    } cases[] = {
-        {"abc\n", QStringLiteral("'abc' ist kein gültiger Integerwert")},
-        {"256\n", QStringLiteral("'256' ist kein gültiger Integerwert")},
-        {"-1\n", QStringLiteral("'-1' ist kein gültiger Integerwert")},
-        {"", QStringLiteral("Listenindex überschreitet das Maximum (0)")},
-    };
     choose(QStringLiteral("t85"));
     fuses.show();
     QTest::mouseClick(fuses.l[3], Qt::LeftButton);
     QString shown = QStringLiteral("247");
-    for (const auto &c : cases) {
+    for (const BadTransferLine &c : BadTransferLines) {
         avrdudeLeaves(c.low, "0\n", "0\n");
         ModalAnswer answer(ModalAnswer::closeMessageBox());
         QTest::mouseClick(fuses.suiButton1, Qt::LeftButton);

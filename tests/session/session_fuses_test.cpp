@@ -1,6 +1,7 @@
 // The fuse bytes in the session: what a write sends for the bytes the boxes show, and what a read
 // takes from the transfer files avrdude leaves.
 #include "tests/session/recording_session.h"
+#include "tests/support/bad_transfer_lines.h"
 #include "tests/support/failure_of.h"
 
 #include <QFile>
@@ -125,15 +126,7 @@ TEST_F(SessionFuses, AFailedReadGoesBackToWhatWasLastReadOrFirstShown)
 TEST_F(SessionFuses, ATransferLineThatIsNoByteStopsTheReadAndKeepsTheBytes)
 {
     session.setFuseBytes(bytes(0xF7, 0xDF, 0xFF));
-    const struct {
-        QByteArray low;
-        QString message;
-    } cases[] = {
-        {"abc\n", QStringLiteral("'abc' ist kein gültiger Integerwert")},
-        {"256\n", QStringLiteral("'256' ist kein gültiger Integerwert")},
-        {"", QStringLiteral("Listenindex überschreitet das Maximum (0)")},
-    };
-    for (const auto &c : cases) {
+    for (const BadTransferLine &c : BadTransferLines) {
         avrdudeLeaves(c.low, "0\n");
         EXPECT_EQ(failure_of([&] { session.readFuses(); }), c.message);
         EXPECT_FALSE(QFileInfo::exists(transferDir(lastRun().arguments)));
