@@ -1,7 +1,8 @@
 // Preloaded into a Qt program by the start-up benchmark, so that the program itself needs no
-// change: Qt's startup hook installs an event filter on the application, and once the first
-// window has been painted (the whole paint pass, not just its first widget) it writes
-// "first-paint <CLOCK_MONOTONIC ns>" to standard error. With QUILLON_BENCH_EXIT_AFTER_PAINT set
+// change: Qt's startup hook, which runs once the application object has its platform, writes
+// "application-created <CLOCK_MONOTONIC ns>" to standard error and installs an event filter on the
+// application; once the first window has been painted (the whole paint pass, not just its first
+// widget) that writes "first-paint <CLOCK_MONOTONIC ns>". With QUILLON_BENCH_EXIT_AFTER_PAINT set
 // the program then ends at once, so teardown is not measured.
 #include <QCoreApplication>
 #include <QEvent>
@@ -51,6 +52,8 @@ private:
 
 void on_application_created()
 {
+    std::fprintf(stderr, "application-created %lld\n", monotonic_ns());
+    std::fflush(stderr);
     auto *watcher = new FirstPaintWatcher;
     watcher->moveToThread(QCoreApplication::instance()->thread());
     QCoreApplication::instance()->installEventFilter(watcher);

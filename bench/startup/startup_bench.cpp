@@ -1,8 +1,9 @@
 // Cold start to the first painted main window, Quillon against a bare Qt window, both on the
 // offscreen platform and measured from outside: the first-paint hook is preloaded into each and
-// reports when the first window has been painted. Then, where Xvfb is installed, the same on an X
-// server, as users start it; where valgrind is installed, the instructions each executes up to
-// that paint, a figure the machine's load does not move; and the resident memory of each, idle.
+// reports when the application object has its platform and when the first window has been painted,
+// so each start is also told in two parts. Then, where Xvfb is installed, the same on an X server,
+// as users start it; where valgrind is installed, the instructions each executes up to that paint,
+// a figure the machine's load does not move; and the resident memory of each, idle.
 #include "bench/median.h"
 
 #include <algorithm>
@@ -49,6 +50,8 @@ const char *const TextArgument = "--text";
 const char *const Valgrind = "/usr/bin/valgrind";
 const char *const Xvfb = "/usr/bin/Xvfb";
 const std::string CollectedMarker = "Collected : ";
+const std::string ApplicationMarker = "application-created ";
+const std::string FirstPaintMarker = "first-paint ";
 
 long long monotonic_ns()
 {
@@ -102,35 +105,41 @@ Child start(std::vector<const char *> command, bool exit_after_paint, const Scre
     return child;
 }
 
-// Reads the child's output until a whole line holding marker has come; the number after the
-// marker (with an empty marker, the number the output starts with), or -1 when it did not come
-// in time.
-long long read_marker(const Child &child, const std::string &marker, int timeout_ms)
+// Reads the child's output until a whole line holding marker has come; all that was read, or an
+// empty text when the marker did not come in time.
+std::string read_until(const Child &child, const std::string &marker, int timeout_ms)
 {
     std::string seen;
     const long long deadline = monotonic_ns() + timeout_ms * 1000000LL;
     for (;;) {
         const long long left_ms = (deadline - monotonic_ns()) / 1000000;
         if (left_ms <= 0)
-            return -1;
+            return {};
         pollfd fd{child.output_fd, POLLIN, 0};
         if (::poll(&fd, 1, static_cast<int>(left_ms)) <= 0)
             continue;
         char buffer[4096];
         const ssize_t got = ::read(child.output_fd, buffer, sizeof buffer);
         if (got <= 0)
-            return -1;
+            return {};
         seen.append(buffer, static_cast<size_t>(got));
         const size_t at = seen.find(marker);
         if (at != std::string::npos && seen.find('\n', at) != std::string::npos)
-            return std::stoll(seen.substr(at + marker.size()));
+            return seen;
     }
 }
 
-// The first-paint marker's timestamp, or -1 when the child ended or stayed silent too long.
-long long wait_for_marker(const Child &child)
+// The number after marker in the output (with an empty marker, the number the output starts
+// with), or -1 when it is not there.
+long long number_after(const std::string &output, const std::string &marker)
 {
-    return read_marker(child, "first-paint ", MarkerTimeoutMs);
+    const size_t at = output.find(marker);
+    return at == std::string::npos ? -1 : std::stoll(output.substr(at + marker.size()));
+}
+
+long long read_marker(const Child &child, const std::string &marker, int timeout_ms)
+{
+    return number_after(read_until(child, marker, timeout_ms), marker);
 }
 
 // Ends the child: it was asked to exit after the marker, or is terminated here; killed if it
@@ -160,14 +169,66 @@ void finish(Child &child, bool terminate)
     child.pid = -1;
 }
 
-// Milliseconds from spawning to the first painted window; -1 on failure.
-double time_to_first_paint(const char *program, const char *argument = nullptr, const Screen &screen = Offscreen)
+// One start, in milliseconds: from spawning to the application object having its platform, and
+// from there to the first painted window; both -1 on failure.
+struct StartTimes {
+    double to_application = -1;
+    double to_paint = -1;
+    bool failed() const { return to_application < 0 || to_paint < 0; }
+};
+
+StartTimes time_to_first_paint(const char *program, const char *argument = nullptr, const Screen &screen = Offscreen)
 {
     const long long started = monotonic_ns();
     Child child = start({program, argument}, true, screen);
-    const long long painted = wait_for_marker(child);
+    const std::string output = read_until(child, FirstPaintMarker, MarkerTimeoutMs);
+    const long long created = number_after(output, ApplicationMarker);
+    const long long painted = number_after(output, FirstPaintMarker);
     finish(child, painted < 0);
-    return painted < 0 ? -1.0 : static_cast<double>(painted - started) / 1e6;
+    if (created < 0 || painted < created)
+        return {};
+    return {static_cast<double>(created - started) / 1e6, static_cast<double>(painted - created) / 1e6};
+}
+
+double whole(const StartTimes &run) { return run.to_application + run.to_paint; }
+double before_application(const StartTimes &run) { return run.to_application; }
+double after_application(const StartTimes &run) { return run.to_paint; }
+
+// A series of starts of one program: medians of a part, and the run-by-run ratios against another's.
+struct StartSeries {
+    std::vector<StartTimes> runs;
+
+    bool failed() const
+    {
+        return std::any_of(runs.begin(), runs.end(), [](const StartTimes &run) { return run.failed(); });
+    }
+    double median_of(double (*part)(const StartTimes &)) const
+    {
+        std::vector<double> values;
+        for (const StartTimes &run : runs)
+            values.push_back(part(run));
+        return median(values);
+    }
+    double ratio_to(const StartSeries &other, double (*part)(const StartTimes &)) const
+    {
+        std::vector<double> ratios;
+        for (size_t i = 0; i < runs.size(); ++i)
+            ratios.push_back(part(runs[i]) / part(other.runs[i]));
+        return median(ratios);
+    }
+};
+
+// The whole start and its two parts, Quillon against the one-label window.
+void print_comparison(const StartSeries &quillon, const StartSeries &label)
+{
+    std::printf("  start to first painted window: quillon %.1f ms, a Qt window showing one QLabel %.1f ms, pairwise "
+                "ratio %.2f (aim <= 1.15)\n",
+                quillon.median_of(whole), label.median_of(whole), quillon.ratio_to(label, whole));
+    std::printf("    to the application object: %.1f ms against %.1f ms, ratio %.2f; from there to the first paint: "
+                "%.1f ms against %.1f ms, ratio %.2f\n",
+                quillon.median_of(before_application), label.median_of(before_application),
+                quillon.ratio_to(label, before_application), quillon.median_of(after_application),
+                label.median_of(after_application), quillon.ratio_to(label, after_application));
 }
 
 // Resident set in MiB once the window is up and the program has sat idle for a while.
@@ -175,7 +236,7 @@ double idle_rss_mib(const char *program)
 {
     Child child = start({program, nullptr}, false);
     double rss = -1;
-    if (wait_for_marker(child) >= 0) {
+    if (read_marker(child, FirstPaintMarker, MarkerTimeoutMs) >= 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(IdleSettleMs));
         const std::string status_file = "/proc/" + std::to_string(child.pid) + "/status";
         if (FILE *status = std::fopen(status_file.c_str(), "r")) {
@@ -216,7 +277,7 @@ public:
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_adddup2(&actions, fds[1], DisplayFd);
         const std::string fd = std::to_string(DisplayFd);
-        const char *argv[] = {Xvfb, "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+        const char *argv[] = {Xvfb, "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
                               nullptr};
         if (::posix_spawn(&server_.pid, Xvfb, &actions, nullptr, const_cast<char **>(argv), environ) != 0)
             server_.pid = -1;
@@ -248,17 +309,15 @@ bool compare_on_x_server(const std::string &display)
         time_to_first_paint(QuillonPath, nullptr, x);
         time_to_first_paint(BareWindowPath, TextArgument, x);
     }
-    std::vector<double> quillon, bare_text, to_label;
+    StartSeries quillon, label;
     for (int i = 0; i < MeasuredRuns; ++i) {
-        quillon.push_back(time_to_first_paint(QuillonPath, nullptr, x));
-        bare_text.push_back(time_to_first_paint(BareWindowPath, TextArgument, x));
-        if (quillon.back() < 0 || bare_text.back() < 0)
+        quillon.runs.push_back(time_to_first_paint(QuillonPath, nullptr, x));
+        label.runs.push_back(time_to_first_paint(BareWindowPath, TextArgument, x));
+        if (quillon.runs.back().failed() || label.runs.back().failed())
             return false;
-        to_label.push_back(quillon.back() / bare_text.back());
     }
-    std::printf("the same on an X server (Xvfb, no window manager): quillon %.1f ms, a Qt window showing one QLabel "
-                "%.1f ms, pairwise ratio %.2f\n",
-                median(quillon), median(bare_text), median(to_label));
+    std::printf("on an X server (Xvfb, no window manager), median of %d:\n", MeasuredRuns);
+    print_comparison(quillon, label);
     return true;
 }
 
@@ -271,29 +330,22 @@ int main()
         time_to_first_paint(BareWindowPath);
         time_to_first_paint(BareWindowPath, TextArgument);
     }
-    // Interleaved, so that a change in the machine's load touches all three alike.
-    std::vector<double> quillon, bare, bare_text;
+    // Interleaved, so that a change in the machine's load touches all three alike; ratios are taken
+    // run by run for the same reason.
+    StartSeries quillon, empty, label;
     for (int i = 0; i < MeasuredRuns; ++i) {
-        quillon.push_back(time_to_first_paint(QuillonPath));
-        bare.push_back(time_to_first_paint(BareWindowPath));
-        bare_text.push_back(time_to_first_paint(BareWindowPath, TextArgument));
+        quillon.runs.push_back(time_to_first_paint(QuillonPath));
+        empty.runs.push_back(time_to_first_paint(BareWindowPath));
+        label.runs.push_back(time_to_first_paint(BareWindowPath, TextArgument));
     }
-    for (const auto *times : {&quillon, &bare, &bare_text}) {
-        if (std::count(times->begin(), times->end(), -1.0) > 0) {
-            std::printf("start: a program did not report its first paint\n");
-            return 1;
-        }
+    if (quillon.failed() || empty.failed() || label.failed()) {
+        std::printf("start: a program did not report its application object and first paint\n");
+        return 1;
     }
-    // Ratios taken run by run, so that a change in load between runs cancels out.
-    std::vector<double> to_label, to_bare;
-    for (int i = 0; i < MeasuredRuns; ++i) {
-        to_label.push_back(quillon[i] / bare_text[i]);
-        to_bare.push_back(quillon[i] / bare[i]);
-    }
-    std::printf("start to first painted window (median of %d): quillon %.1f ms, a Qt window showing one QLabel "
-                "%.1f ms, pairwise ratio %.2f (aim <= 1.15)\n",
-                MeasuredRuns, median(quillon), median(bare_text), median(to_label));
-    std::printf("  an empty Qt window (no fonts loaded) %.1f ms, pairwise ratio %.2f\n", median(bare), median(to_bare));
+    std::printf("offscreen platform, median of %d:\n", MeasuredRuns);
+    print_comparison(quillon, label);
+    std::printf("  an empty Qt window (no fonts loaded) %.1f ms, pairwise ratio %.2f\n", empty.median_of(whole),
+                quillon.ratio_to(empty, whole));
 
     if (const XServer server; !server.display().empty()) {
         if (!compare_on_x_server(server.display())) {
