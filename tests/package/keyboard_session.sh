@@ -5,7 +5,8 @@
 # a new avrdude path chosen in the options' own file dialog, with a driver choice made by the arrow
 # keys. No pointer event is sent; every key is pressed and released as two events. After each
 # dialog the window that opened it must be active again, with nothing of the dialog left on the
-# screen. Every wait is bounded.
+# screen, unless the user went to another program at once: then that program keeps the keyboard.
+# Every wait is bounded.
 # Usage: keyboard_session.sh DEB_DIR TOOLS_DIR
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -32,6 +33,12 @@ caption_is_active() {
   geometry_of "$1"
   [ "$(/usr/bin/python3 "$here/desktop_probe.py" pixels 000000 $((X + 3 + 26)) $((Y + 3 + 3)) 40 14)" -gt 5 ]
 }
+
+# Another program on the desktop, which the user goes to in between; it logs the keys it gets.
+xev -name "Ein anderes Programm" >"$work/other.log" 2>&1 &
+helper_pids+=($!)
+wait_for 100 has_window "Ein anderes Programm" || fail "the other program did not start"
+other=$(window_titled "Ein anderes Programm")
 
 "${as_user[@]}" env QT_QPA_PLATFORM=xcb "$root/usr/bin/quillon" >"$work/stdout" 2>"$work/stderr" &
 program_pid=$!
@@ -86,13 +93,21 @@ wait_for 50 has_no_window Fuses || fail "Alt+F4 did not close the fuse window"
 await_active "$main" "after the fuse window"
 echo "fuses read, one bit changed and written"
 
-# 3. Info > Info, closed by Enter.
+# 3. Info > Info, closed by Enter; right after it the user goes to the other program (as a click
+# on its task-list entry does) and types there: the keys reach it, and the main window does not take
+# the keyboard back.
 chord alt i; press Return
 wait_for 100 has_window Info || fail "Info did not open"
 expect_with_main "$(window_titled Info)" Info
-press Return
+xdotool keydown Return; sleep 0.05; xdotool keyup Return
+xdotool windowactivate "$other"
 wait_for 50 has_no_window Info || fail "Enter did not close the Info window"
-await_active "$main" "after the Info window"
+sleep 1
+is_active "$other" || fail "the keyboard was taken from the program the user went to: $(describe_active)"
+typed "q"
+wait_for 20 grep -q KeyPress "$work/other.log" || fail "a key typed in the other program did not reach it"
+xdotool windowactivate "$main"
+await_active "$main" "back from the other program"
 
 # 4. Options: Einstellungen > Optionen; Suchen's dialog takes the wrapper's typed path; Tab, Tab
 # to the first driver choice, whose Space does nothing, and Right to the second; Speichern runs the
