@@ -24,12 +24,24 @@ void complete_names(QFileDialog *dialog, bool on)
     }
 }
 
+// Qt's file dialog, handing the keyboard back to the window that opened it just before it hides.
+class HandingOverFileDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void done(int result) override
+    {
+        FocusReturn(parentWidget()).handOver();
+        QFileDialog::done(result);
+    }
+};
+
 } // namespace
 
 QFileDialog *make_file_dialog(QWidget *window, const QString &name, QFileDialog::AcceptMode mode,
                               const QString &filter)
 {
-    auto *dialog = new QFileDialog(window);
+    auto *dialog = new HandingOverFileDialog(window);
     dialog->setObjectName(name);
     // A read-out replaces the file it is given; the user chose that name for it.
     if (mode == QFileDialog::AcceptSave)

@@ -23,6 +23,12 @@ FocusReturn::FocusReturn(QWidget *window)
 {
 }
 
+void FocusReturn::handOver() const
+{
+    if (window_ && window_->isVisible())
+        window_->activateWindow();
+}
+
 void FocusReturn::giveBack() const
 {
     // From the event loop, once the handler that closed the dialog is over: a handler that closes a

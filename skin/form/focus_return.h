@@ -14,6 +14,10 @@ public:
     explicit FocusReturn(QWidget *window);
 
     QWidget *window() const { return window_; }
+    // Asks at once for the window's activation, while the dialog is still shown: the window
+    // manager then never sees the window with the keyboard disappear, and has nothing to choose
+    // (it might choose another program's window). Called just before the dialog hides.
+    void handOver() const;
     // Activates the window, when it is still shown once the current handler is over, and focuses
     // its control again.
     void giveBack() const;

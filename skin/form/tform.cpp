@@ -58,9 +58,12 @@ int TForm::ShowModal()
     if (!guard)
         return mrCancel;
     modal_loop_ = nullptr;
+    const bool returns = opener.window() != this;
+    if (returns)
+        opener.handOver();
     hide();
     setWindowModality(Qt::NonModal);
-    if (opener.window() != this)
+    if (returns)
         opener.giveBack();
     return modal_result_;
 }
