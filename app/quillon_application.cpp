@@ -36,6 +36,10 @@ QuillonApplication::QuillonApplication(int &argc, char **argv)
 
 bool QuillonApplication::notify(QObject *receiver, QEvent *event)
 {
+    if (!held_keys_.admits(receiver, event)) {
+        event->accept();
+        return true;
+    }
     // Handlers run inside their own boundary; this is only the last resort.
     try {
         return QApplication::notify(receiver, event);

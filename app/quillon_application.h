@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/held_keys.h"
+
 #include <QApplication>
 #include <QStringList>
 
@@ -11,6 +13,9 @@ public:
     // one that looks like Qt's own "-platform" or "-style" (Qt's environment variables still work).
     QuillonApplication(int &argc, char **argv);
     bool notify(QObject *receiver, QEvent *event) override;
+
+private:
+    HeldKeys held_keys_;
 };
 
 // The positional parameters after the program's name, each byte kept (see native_text).

@@ -6,6 +6,7 @@
 # keys. No pointer event is sent; every key is pressed and released as two events. After each
 # dialog the window that opened it must be active again, with nothing of the dialog left on the
 # screen, unless the user went to another program at once: then that program keeps the keyboard.
+# A key held down long enough to repeat acts once.
 # Every wait is bounded.
 # Usage: keyboard_session.sh DEB_DIR TOOLS_DIR
 set -u
@@ -46,6 +47,16 @@ wait_for 300 has_window "Tessaly Quillon for AVRDude" || fail "no main window"
 main=$(window_titled "Tessaly Quillon for AVRDude")
 await_active "$main" "at start"
 sleep 0.5
+
+# 0. Info > Info, closed by Enter held down long enough to repeat: the key acts once, and its
+# repeats do not press the main window's focused button (the first tool button, Flash programmieren).
+screen=$(visible_windows)
+chord alt i; press Return
+wait_for 100 has_window Info || fail "Info did not open"
+xdotool keydown Return; sleep 1.5; xdotool keyup Return; sleep 0.5
+wait_for 50 has_no_window Info || fail "Enter did not close the Info window"
+expect_only "$screen" "the held Enter"
+await_active "$main" "after the Info window"
 
 # 1. Flash: programmer and port typed into their boxes (Tab runs the five tool buttons, the device
 # and then the programmer), then Command > Flash programmieren and the file's path typed.

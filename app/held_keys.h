@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <unordered_map>
+
+class QEvent;
+class QObject;
+
+// Keeps a key to the window that took its press. Held down while that window closes, a key does
+// nothing in the window that has the keyboard next: its repeats press no button there (a held
+// Enter that closed a message would otherwise press the focused button of the window below) and
+// its release is no release of a press. A drop-down or list belongs to the window it drops from.
+// Enter and Escape act once, however long they are held: a repeat could send a command again.
+class HeldKeys {
+public:
+    // False for a key event that must not reach its receiver.
+    bool admits(QObject *receiver, QEvent *event);
+
+private:
+    std::unordered_map<int, QPointer<QWidget>> pressed_in_;
+};
