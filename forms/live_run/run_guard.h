@@ -1,6 +1,7 @@
 #pragma once
 
 #include "avrdude/run_stop.h"
+#include "skin/accessibility/accessible_actions.h"
 
 #include <QObject>
 
@@ -12,7 +13,7 @@ class QTimer;
 
 // Keeps input away from every window while a child runs, except the ways to stop it: Escape, and
 // closing one of Quillon's windows, by the window manager or by the close button of our own title
-// bar. Stopping ends the child's whole process group: terminate, then kill when it has not gone
+// bar. What assistive tools ask controls to do is held back alike, but for that close button. Stopping ends the child's whole process group: terminate, then kill when it has not gone
 // after a grace period; and it tells the runner, which then stops waiting for pipes that
 // something out of the group's reach keeps open.
 class RunGuard : public QObject {
@@ -47,4 +48,6 @@ private:
     QTimer *kill_timer_;
     RunStop stop_;
     bool close_button_held_ = false;
+    AccessibleActionGate accessible_actions_{
+        [](AccessibleActionKind kind) { return kind == AccessibleActionKind::ClosesWindow; }};
 };

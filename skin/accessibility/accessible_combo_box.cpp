@@ -1,10 +1,11 @@
 #include "skin/accessibility/accessible_combo_box.h"
 
+#include "skin/accessibility/accessible_actions.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeySequence>
 #include <QLineEdit>
-#include <QTimer>
 
 namespace {
 
@@ -72,7 +73,7 @@ void AccessibleComboBox::doAction(const QString &actionName)
         actionName != QAccessibleActionInterface::pressAction())
         return;
     // The open list runs no loop of its own, but the answer still goes out before it opens.
-    QTimer::singleShot(0, combo(), [box = combo()] {
+    PerformAccessibleAction(combo(), [box = combo()] {
         if (box->view() && box->view()->isVisible())
             box->hidePopup();
         else

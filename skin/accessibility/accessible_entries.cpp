@@ -1,7 +1,5 @@
 #include "skin/accessibility/accessible_entries.h"
 
-#include <QTimer>
-
 #include <utility>
 
 AccessibleEntryInterface::AccessibleEntryInterface(QWidget *owner, QAccessibleInterface *parent, Reader read)
@@ -44,9 +42,8 @@ void AccessibleEntryInterface::doAction(const QString &actionName)
     if (!owner_)
         return;
     const AccessibleEntry entry = read_();
-    // As for widgets: the action may open a modal window, so it runs after the answer.
     if (actionName == entry.action && !entry.state.disabled && entry.perform)
-        QTimer::singleShot(0, owner_, entry.perform);
+        PerformAccessibleAction(owner_, entry.perform, entry.kind);
 }
 
 AccessibleEntryList::~AccessibleEntryList()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skin/accessibility/accessible_actions.h"
+
 #include <QAccessibleActionInterface>
 #include <QAccessibleInterface>
 #include <QPointer>
@@ -20,6 +22,7 @@ struct AccessibleEntry {
     QRect rect;                     // in the widget's coordinates
     QString action;                 // QAccessibleActionInterface's name, empty for none
     std::function<void()> perform;  // what the action does
+    AccessibleActionKind kind = AccessibleActionKind::Ordinary;
 };
 
 // The interface of one entry; it reads the entry afresh from its owner at every question.

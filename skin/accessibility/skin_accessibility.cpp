@@ -1,5 +1,6 @@
 #include "skin/accessibility/skin_accessibility.h"
 
+#include "skin/accessibility/accessible_actions.h"
 #include "skin/accessibility/accessible_combo_box.h"
 #include "skin/accessibility/accessible_entries.h"
 #include "skin/accessibility/accessible_notice.h"
@@ -29,19 +30,11 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QLabel>
-#include <QTimer>
 
 #include <functional>
 #include <utility>
 
 namespace {
-
-// An action may open a modal window, whose loop would hold back the answer the assistive tool
-// waits for: actions run from the event loop, right after the request has been answered.
-void RunSoon(QObject *context, const std::function<void()> &action)
-{
-    QTimer::singleShot(0, context, action);
-}
 
 // What a skinned widget tells assistive tools beyond what Qt's widget interface knows.
 struct Description {
@@ -104,7 +97,7 @@ public:
     void doAction(const QString &actionName) override
     {
         if (actionName == description_.action && description_.perform && widget()->isEnabled())
-            RunSoon(widget(), description_.perform);
+            PerformAccessibleAction(widget(), description_.perform);
         else
             QAccessibleWidget::doAction(actionName);
     }
@@ -261,6 +254,8 @@ QAccessibleInterface *TitleBarInterface(TsuiTitleBar *bar)
                 if (bar)
                     bar->pressButton(k);
             };
+            if (bar->Buttons()->Items(k)->buttonType() == TsuiTitleBarBtnType::suiClose)
+                entry.kind = AccessibleActionKind::ClosesWindow;
             return entry;
         });
 }

@@ -4,15 +4,18 @@ Mouse only, under openbox, with a stand-in for avrdude that hangs as a programme
 answers. In each window that runs it (the external window's "Programmieren", the main window's
 "Chip löschen", the fuse window's "Lesen"), the running window shows "Abbrechen mit Esc", and a
 click on its own title bar's close button ends the run as the window manager's close does: the
-report says 143 (terminated), the stand-in is gone, and the window stays open.
+report says 143 (terminated), the stand-in is gone, and the window stays open. Then the same
+through AT-SPI, as a screen reader works the fuse window: while the read runs, toggling a fuse
+bit and pressing "Schreiben" do what a click would, nothing; pressing the close button ends it.
 Usage: close_button_stops_run.py PROGRAM AVR910SIM
 """
 import os
 import signal
 import sys
+import time
 
-from atspi_session import Program, run, find, wait_for
-from chip_session import MAIN, click, close_button, require, showing, text_of, use_avrdude
+from atspi_session import Program, act, run, find, wait_for
+from chip_session import MAIN, checked, click, close_button, require, showing, text_of, use_avrdude
 
 PROGRAM = sys.argv[1]
 HINT = "Abbrechen mit Esc"
@@ -34,14 +37,16 @@ def session():
         except ProcessLookupError:
             return False
 
-    def stop_with_close_button(window, title, start):
+    def stop_with_close_button(window, title, start, meanwhile=lambda: None, press=click):
         before = len(stand_ins())
         start()
         wait_for(f"the run from the {title}", lambda: len(stand_ins()) > before)
         pid = stand_ins()[-1]
         hint = wait_for(f'"{HINT}" in the {title}', lambda: (lambda node: node if showing(node) else None)(
             find(window, "label", HINT)))
-        click(close_button(window))
+        meanwhile()
+        require(len(stand_ins()) == before + 1, f"a second run started in the {title}: {stand_ins()}")
+        press(close_button(window))
         wait_for(f"the close button of the {title} to end the run", lambda: not alive(pid), 20)
         wait_for(f'"{HINT}" to go from the {title}', lambda: not showing(hint))
         log = find(find(program.window(MAIN), "panel", "AVRDUDE - Log"), "text")
@@ -72,6 +77,20 @@ def session():
         fuses = program.window("Fuses")
         stop_with_close_button(fuses, "fuse window", lambda: click(find(fuses, "push button", "Lesen")))
         require(showing(program.window("Fuses")), "the fuse window closed instead of only ending the run")
+
+        bit = find(fuses, "check box", "CKSEL0")
+        was = checked(bit)
+
+        def try_while_running():
+            act(bit, "toggle")
+            act(find(fuses, "push button", "Schreiben"), "press")
+            time.sleep(1)
+            require(checked(bit) == was, "a fuse bit was toggled through AT-SPI while the read ran")
+            shown = sorted(w.name for w in program.app if w is not None and showing(w))
+            require(shown == sorted([MAIN, "Fuses"]), f"windows while the read ran: {shown}")
+
+        stop_with_close_button(fuses, "fuse window through AT-SPI", lambda: act(find(fuses, "push button", "Lesen"), "press"),
+                               try_while_running, lambda button: act(button, "press"))
     finally:
         program.end()
         # A stand-in the program failed to stop is ended here, by its PID.
