@@ -1,24 +1,12 @@
 #include "app/held_keys.h"
 
-#include <QApplication>
+#include "skin/form/owning_window.h"
+
 #include <QKeyEvent>
 
 namespace {
 
 bool acts_once(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape; }
-
-// The window a key sent to `widget` is meant for: its own, or for a popup the window it belongs to.
-QWidget *window_of(const QWidget *widget)
-{
-    QWidget *window = widget->window();
-    while (window->windowType() == Qt::Popup) {
-        QWidget *owner = window->parentWidget() ? window->parentWidget()->window() : QApplication::activeWindow();
-        if (!owner || owner == window)
-            break;
-        window = owner;
-    }
-    return window;
-}
 
 } // namespace
 
@@ -29,7 +17,7 @@ bool HeldKeys::admits(QObject *receiver, QEvent *event)
         !receiver->isWidgetType())
         return true;
     const auto *key = static_cast<QKeyEvent *>(event);
-    QWidget *window = window_of(static_cast<QWidget *>(receiver));
+    QWidget *window = owning_window(static_cast<QWidget *>(receiver));
     const auto pressed = pressed_in_.find(key->key());
     const bool pressed_here = pressed != pressed_in_.end() && pressed->second == window;
     if (key->isAutoRepeat())

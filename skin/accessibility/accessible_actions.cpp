@@ -1,6 +1,10 @@
 #include "skin/accessibility/accessible_actions.h"
 
+#include "skin/form/owning_window.h"
+
+#include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 namespace {
 
@@ -21,9 +25,11 @@ bool AccessibleActionGate::admits(AccessibleActionKind kind) { return !current_g
 
 void PerformAccessibleAction(QObject *context, std::function<void()> action, AccessibleActionKind kind)
 {
-    // Asked for before a run began, it would still run while the run lasts: the gate is asked then.
-    QTimer::singleShot(0, context, [action = std::move(action), kind] {
-        if (AccessibleActionGate::admits(kind))
+    // Asked for before a run began or a modal window opened, it would still run while they last:
+    // the gate is asked then. A control behind a modal window takes no action, as it takes no click.
+    const QPointer<QWidget> control = qobject_cast<QWidget *>(context);
+    QTimer::singleShot(0, context, [action = std::move(action), kind, control] {
+        if (AccessibleActionGate::admits(kind) && !(control && blocked_by_modal_window(control)))
             action();
     });
 }

@@ -32,6 +32,7 @@ private:
 };
 
 // Runs an action an assistive tool asked for once the answer to it has gone out (the action may
-// open a modal window), if a gate lets it through then.
+// open a modal window), if a gate lets it through then and no modal window stands in front of the
+// control (`context`, when it is one).
 void PerformAccessibleAction(QObject *context, std::function<void()> action,
                              AccessibleActionKind kind = AccessibleActionKind::Ordinary);

@@ -7,6 +7,7 @@ click on its own title bar's close button ends the run as the window manager's c
 report says 143 (terminated), the stand-in is gone, and the window stays open. Then the same
 through AT-SPI, as a screen reader works the fuse window: while the read runs, toggling a fuse
 bit and pressing "Schreiben" do what a click would, nothing; pressing the close button ends it.
+While the question before a write is open, the fuse window behind it takes no toggle or press.
 Usage: close_button_stops_run.py PROGRAM AVR910SIM
 """
 import os
@@ -91,6 +92,21 @@ def session():
 
         stop_with_close_button(fuses, "fuse window through AT-SPI", lambda: act(find(fuses, "push button", "Lesen"), "press"),
                                try_while_running, lambda button: act(button, "press"))
+
+        # A question in front of the fuse window holds back what is asked of the window behind it.
+        act(bit, "toggle")
+        act(find(fuses, "push button", "Schreiben"), "press")
+        question = program.window("Fuses schreiben")
+        behind = find(fuses, "check box", "CKSEL1")
+        behind_was, runs = checked(behind), len(stand_ins())
+        act(behind, "toggle")
+        act(find(fuses, "push button", "Lesen"), "press")
+        time.sleep(1)
+        require(checked(behind) == behind_was and len(stand_ins()) == runs,
+                "the fuse window behind its question took a toggle or a press")
+        act(find(question, "push button", "Abbrechen"), "press")
+        program.gone("Fuses schreiben")
+        print("the fuse window behind its question took nothing")
     finally:
         program.end()
         # A stand-in the program failed to stop is ended here, by its PID.
