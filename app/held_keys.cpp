@@ -10,23 +10,45 @@ bool acts_once(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter |
 
 } // namespace
 
-bool HeldKeys::admits(QObject *receiver, QEvent *event)
+HeldKeys::Verdict HeldKeys::judge(QObject *receiver, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if ((type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride) ||
         !receiver->isWidgetType())
-        return true;
+        return Verdict::Deliver;
     const auto *key = static_cast<QKeyEvent *>(event);
     QWidget *window = owning_window(static_cast<QWidget *>(receiver));
-    const auto pressed = pressed_in_.find(key->key());
-    const bool pressed_here = pressed != pressed_in_.end() && pressed->second == window;
-    if (key->isAutoRepeat())
-        return pressed_here && !acts_once(key->key());
-    if (type != QEvent::KeyRelease) {
-        pressed_in_[key->key()] = window;
-        return true;
+    Held &held = keys_[key->key()];
+    const bool held_here = held.down && held.window == window;
+    if (type == QEvent::KeyRelease) {
+        const bool admitted = held_here && !(key->isAutoRepeat() && acts_once(key->key()));
+        if (!key->isAutoRepeat()) {
+            held.down = false;
+            held.released_at = key->timestamp();
+        }
+        return admitted ? Verdict::Deliver : Verdict::Block;
     }
-    if (pressed != pressed_in_.end())
-        pressed_in_.erase(pressed);
-    return pressed_here;
+    // On X11 a repeat comes as a release and a press of the same moment. When the press has not
+    // been read yet as the release is, Qt takes both for real ones; the press still gives itself
+    // away by its time, and the key counts as held again.
+    const bool unmarked_repeat =
+        !key->isAutoRepeat() && key->timestamp() != 0 && key->timestamp() == held.released_at;
+    if (unmarked_repeat)
+        held.down = true;
+    if (key->isAutoRepeat() || unmarked_repeat) {
+        if (!(held.down && held.window == window) || acts_once(key->key()))
+            return Verdict::Block;
+        return unmarked_repeat ? Verdict::DeliverAsRepeat : Verdict::Deliver;
+    }
+    held = {window, true, 0};
+    return Verdict::Deliver;
+}
+
+std::unique_ptr<QKeyEvent> HeldKeys::asRepeat(const QKeyEvent &event)
+{
+    auto repeat = std::make_unique<QKeyEvent>(event.type(), event.key(), event.modifiers(), event.nativeScanCode(),
+                                              event.nativeVirtualKey(), event.nativeModifiers(), event.text(), true,
+                                              event.count(), event.device());
+    repeat->setTimestamp(event.timestamp());
+    return repeat;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
 #include <unordered_map>
 
 class QEvent;
@@ -15,9 +17,23 @@ class QObject;
 // Enter and Escape act once, however long they are held: a repeat could send a command again.
 class HeldKeys {
 public:
-    // False for a key event that must not reach its receiver.
-    bool admits(QObject *receiver, QEvent *event);
+    enum class Verdict {
+        Deliver,
+        Block,
+        // A repeat Qt took for a new press: deliver it marked as the repeat it is.
+        DeliverAsRepeat,
+    };
+
+    Verdict judge(QObject *receiver, QEvent *event);
+    // The key event marked as a repeat.
+    static std::unique_ptr<QKeyEvent> asRepeat(const QKeyEvent &event);
 
 private:
-    std::unordered_map<int, QPointer<QWidget>> pressed_in_;
+    struct Held {
+        QPointer<QWidget> window;
+        bool down = false;
+        // The X server's time of the key's last release; 0 when unknown.
+        quint64 released_at = 0;
+    };
+    std::unordered_map<int, Held> keys_;
 };

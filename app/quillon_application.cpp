@@ -36,9 +36,18 @@ QuillonApplication::QuillonApplication(int &argc, char **argv)
 
 bool QuillonApplication::notify(QObject *receiver, QEvent *event)
 {
-    if (!held_keys_.admits(receiver, event)) {
+    switch (held_keys_.judge(receiver, event)) {
+    case HeldKeys::Verdict::Block:
         event->accept();
         return true;
+    case HeldKeys::Verdict::DeliverAsRepeat: {
+        const std::unique_ptr<QKeyEvent> repeat = HeldKeys::asRepeat(*static_cast<QKeyEvent *>(event));
+        const bool handled = notify(receiver, repeat.get());
+        event->setAccepted(repeat->isAccepted());
+        return handled;
+    }
+    case HeldKeys::Verdict::Deliver:
+        break;
     }
     // Handlers run inside their own boundary; this is only the last resort.
     try {

@@ -381,6 +381,11 @@ void TsuiCustomButton::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // A repeat of the key is part of the press that armed the button, or of one that went elsewhere.
+    if (IsActivationKey(event->key()) && event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
     if (IsActivationKey(event->key()) && hasFocus() && isEnabled()) {
         pressed_ = true;
         armed_key_ = event->key();
