@@ -19,9 +19,9 @@ HeldKeys::Verdict HeldKeys::judge(QObject *receiver, QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     QWidget *window = owning_window(static_cast<QWidget *>(receiver));
     Held &held = keys_[key->key()];
-    const bool held_here = held.down && held.window == window;
+    const auto held_here = [&held, window] { return held.down && held.window == window; };
     if (type == QEvent::KeyRelease) {
-        const bool admitted = held_here && !(key->isAutoRepeat() && acts_once(key->key()));
+        const bool admitted = held_here() && !(key->isAutoRepeat() && acts_once(key->key()));
         if (!key->isAutoRepeat()) {
             held.down = false;
             held.released_at = key->timestamp();
@@ -36,7 +36,7 @@ HeldKeys::Verdict HeldKeys::judge(QObject *receiver, QEvent *event)
     if (unmarked_repeat)
         held.down = true;
     if (key->isAutoRepeat() || unmarked_repeat) {
-        if (!(held.down && held.window == window) || acts_once(key->key()))
+        if (!held_here() || acts_once(key->key()))
             return Verdict::Block;
         return unmarked_repeat ? Verdict::DeliverAsRepeat : Verdict::Deliver;
     }
