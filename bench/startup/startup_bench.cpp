@@ -277,8 +277,10 @@ public:
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_adddup2(&actions, fds[1], DisplayFd);
         const std::string fd = std::to_string(DisplayFd);
-        const char *argv[] = {Xvfb, "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
-                              nullptr};
+        // -noreset: a user's server stays up between programs; one that resets as each leaves
+        // makes the next start wait for the reset.
+        const char *argv[] = {Xvfb,       "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+                              "-nolisten", "tcp",       "-noreset", nullptr};
         if (::posix_spawn(&server_.pid, Xvfb, &actions, nullptr, const_cast<char **>(argv), environ) != 0)
             server_.pid = -1;
         posix_spawn_file_actions_destroy(&actions);

@@ -13,9 +13,10 @@ class QTimer;
 
 // Keeps input away from every window while a child runs, except the ways to stop it: Escape, and
 // closing one of Quillon's windows, by the window manager or by the close button of our own title
-// bar. What assistive tools ask controls to do is held back alike, but for that close button. Stopping ends the child's whole process group: terminate, then kill when it has not gone
-// after a grace period; and it tells the runner, which then stops waiting for pipes that
-// something out of the group's reach keeps open.
+// bar. What assistive tools ask controls to do is held back alike, but for that close button.
+// Stopping ends the child's whole process group: terminate, then kill when it has not gone after a
+// grace period; and it tells the runner, which then stops waiting for pipes that something out of
+// the group's reach keeps open.
 class RunGuard : public QObject {
     Q_OBJECT
 

@@ -90,7 +90,8 @@ def session():
             shown = sorted(w.name for w in program.app if w is not None and showing(w))
             require(shown == sorted([MAIN, "Fuses"]), f"windows while the read ran: {shown}")
 
-        stop_with_close_button(fuses, "fuse window through AT-SPI", lambda: act(find(fuses, "push button", "Lesen"), "press"),
+        stop_with_close_button(fuses, "fuse window through AT-SPI",
+                               lambda: act(find(fuses, "push button", "Lesen"), "press"),
                                try_while_running, lambda button: act(button, "press"))
 
         # A question in front of the fuse window holds back what is asked of the window behind it.
