@@ -23,9 +23,10 @@ LiveReport::LiveReport(const LiveView &view)
     : log_(view.log)
     , progress_(view.progress)
 {
+    // Armed by the bytes that need showing: a child that prints nothing costs the windows nothing.
+    refresh_.setSingleShot(true);
     refresh_.setInterval(RefreshMs);
     connect(&refresh_, &QTimer::timeout, this, &LiveReport::step);
-    refresh_.start();
     // More is waiting after a step: the next one comes once the event loop has had its turn.
     catch_up_.setSingleShot(true);
     catch_up_.setInterval(0);
@@ -48,6 +49,14 @@ void LiveReport::post(OutputStream stream, const char *data, std::size_t size)
     else
         pending_.push_back({stream, QByteArray(data, bytes)});
     pending_bytes_ += bytes;
+    if (!refresh_armed_.exchange(true))
+        QMetaObject::invokeMethod(this, &LiveReport::armRefresh, Qt::QueuedConnection);
+}
+
+void LiveReport::armRefresh()
+{
+    if (!all_shown_ && !refresh_.isActive())
+        refresh_.start();
 }
 
 void LiveReport::stopWaiting()
@@ -123,6 +132,8 @@ void LiveReport::showUnfinished(Stream &target)
 void LiveReport::step()
 {
     step_requested_ = false;
+    // Bytes posted from here on arm the next refresh; those posted before are taken now.
+    refresh_armed_ = false;
     if (all_shown_)
         return;
     QElapsedTimer clock;

@@ -23,7 +23,7 @@ class TsuiMemo;
 // Builds a run's report in its log while the child writes. Each stream's lines go into the section
 // the report shows them in (the output section above the error section) as they arrive, and the
 // return-code line goes on top once the child has ended: the log shows every line within a
-// refresh, and afterwards it holds the report, built once. Chunks come from the runner's thread;
+// refresh of its arrival, and afterwards it holds the report, built once. Chunks come from the runner's thread;
 // the user-interface thread takes them in steps short enough that the windows keep answering
 // however much the child writes, and memory holds the report and what is still to be taken.
 class LiveReport : public QObject {
@@ -64,6 +64,7 @@ private:
         qsizetype taken = 0;
     };
 
+    void armRefresh();
     void step();
     bool takeNextChunk();
     Stream &stream(OutputStream which) { return which == OutputStream::Output ? output_ : errors_; }
@@ -81,6 +82,7 @@ private:
     bool ended_ = false;
     bool waiting_stopped_ = false;
     std::atomic<bool> step_requested_{false};
+    std::atomic<bool> refresh_armed_{false};
     bool all_shown_ = false;
     Stream output_{OutputStream::Output, {}, {}};
     Stream errors_{OutputStream::Errors, {}, {}};

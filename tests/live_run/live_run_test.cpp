@@ -10,12 +10,17 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -116,4 +121,43 @@ TEST_F(LiveRun, OtherInputStaysBlockedWhileItRuns)
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(form.command->text(), QStringLiteral("sleep:600 out:once"));
     EXPECT_EQ(form.Log->lines(), (QStringList{"Return-Code des Programms: 0", "---Output---", "once"}));
+}
+
+namespace {
+
+// How often the calling thread has gone to sleep and been woken since it started.
+long wake_ups_of(pid_t thread)
+{
+    QFile status(QStringLiteral("/proc/self/task/%1/status").arg(thread));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("voluntary_ctxt_switches:"))
+            return line.mid(line.indexOf(':') + 1).trimmed().toLong();
+    return -1;
+}
+
+} // namespace
+
+TEST_F(LiveRun, ASilentChildLetsTheWindowsSleep)
+{
+    constexpr int SettleMs = 300;
+    constexpr int WatchedMs = 2000;
+    // A few for the run's own start and end may fall in; a refresh that runs for the whole run
+    // wakes the thread some 50 times in this span.
+    constexpr long MostWakeUps = 5;
+    const pid_t window_thread = static_cast<pid_t>(::syscall(SYS_gettid));
+    long first = -1, last = -1;
+    std::thread watcher([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(SettleMs));
+        first = wake_ups_of(window_thread);
+        std::this_thread::sleep_for(std::chrono::milliseconds(WatchedMs));
+        last = wake_ups_of(window_thread);
+    });
+    form.command->setText(QStringLiteral("out:started\\n sleep:%1 out:done\\n").arg(SettleMs + WatchedMs + SettleMs));
+    form.suiButton1Click();
+    watcher.join();
+    ASSERT_GE(first, 0);
+    EXPECT_LE(last - first, MostWakeUps);
+    EXPECT_EQ(form.Log->lines(), (QStringList{"Return-Code des Programms: 0", "---Output---", "started", "done"}));
 }
