@@ -23,9 +23,10 @@ class TsuiMemo;
 // Builds a run's report in its log while the child writes. Each stream's lines go into the section
 // the report shows them in (the output section above the error section) as they arrive, and the
 // return-code line goes on top once the child has ended: the log shows every line within a
-// refresh of its arrival, and afterwards it holds the report, built once. Chunks come from the runner's thread;
-// the user-interface thread takes them in steps short enough that the windows keep answering
-// however much the child writes, and memory holds the report and what is still to be taken.
+// refresh of its arrival, and afterwards it holds the report, built once. Chunks come from the
+// runner's thread; the user-interface thread takes them in steps short enough that the windows
+// keep answering however much the child writes, and memory holds the report and what is still to
+// be taken. While the child is silent, the user-interface thread sleeps.
 class LiveReport : public QObject {
     Q_OBJECT
 
