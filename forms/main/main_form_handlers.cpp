@@ -4,7 +4,7 @@
 #include "avrdude/native_text.h"
 #include "forms/avrdude_run.h"
 #include "forms/file_dialog.h"
-#include "forms/main/device_lists.h"
+#include "session/part_lists.h"
 #include "session/session.h"
 #include "skin/dialog/tsui_message_dialog.h"
 #include "skin/edit/tsui_combo_box.h"

@@ -1,8 +1,8 @@
 // The port list offers the serial ports present after its fixed entries, scanned anew each time it
 // drops down, on a tree of pseudo-terminals laid out as the kernel does.
 
-#include "forms/main/device_lists.h"
 #include "forms/main/main_form.h"
+#include "session/part_lists.h"
 #include "session/session.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "tests/support/fake_tty_tree.h"

@@ -28,12 +28,17 @@ unexpected=$(grep -v "^[EWIP]: quillon: executable-in-usr-lib " "$out/lintian.tx
 
 dpkg-deb -c "$deb" >"$out/contents.txt"
 for path in ./usr/lib/quillon/quillon ./usr/lib/quillon/options.ini ./usr/lib/quillon/fuses/m8.fuse \
+            ./usr/lib/quillon/fuses/m328p.fuse \
             ./usr/lib/quillon/install_giveio.bat ./usr/share/applications/quillon.desktop \
             ./usr/share/icons/hicolor/scalable/apps/quillon.svg ./usr/share/doc/quillon/copyright \
             ./usr/share/man/man1/quillon.1.gz ./usr/share/man/de/man1/quillon.1.gz \
             ./usr/share/metainfo/org.example.quillon.metainfo.xml; do
   grep -q " $path\$" "$out/contents.txt" || fail "$path is missing"
 done
+# Every description file of data/fuses is packed.
+shipped=$(ls "$(dirname "$0")/../../data/fuses" | grep -c '\.fuse$')
+packed=$(grep -c ' ./usr/lib/quillon/fuses/[^/]*\.fuse$' "$out/contents.txt")
+[ "$packed" -eq "$shipped" ] || fail "$packed of $shipped fuse description files are packed"
 grep -q " ./usr/bin/quillon -> ../lib/quillon/quillon\$" "$out/contents.txt" || fail "/usr/bin/quillon is no link to /usr/lib/quillon"
 
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-// The choices offered in the main window, in this order. Users may type any other id.
+// The choices the main window offers first, in this order. Users may type any other id.
 inline const QStringList DeviceIds = {
     QStringLiteral("c128"), QStringLiteral("pwm2"), QStringLiteral("pwm3"), QStringLiteral("1200"),
     QStringLiteral("2313"), QStringLiteral("2333"), QStringLiteral("2343"), QStringLiteral("4414"),
