@@ -272,6 +272,27 @@ TEST_F(Avr910SimTest, Attiny85ExtendedFuse)
     EXPECT_EQ(sim.fuses().efuse, 0xFF);
 }
 
+// The ATmega328P: avrdude 7.1 refuses it on an AVR910 programmer for want of a device code,
+// unless the user's ~/.avrduderc gives it one; then the fixed command line reaches it, with its
+// signature and its three fuses.
+TEST_F(Avr910SimTest, Atmega328pWithADeviceCodeFromTheUsersConfiguration)
+{
+    Avr910Simulator sim({.part = "m328p"});
+    const std::vector<std::string> m328p = {"-p", "m328p", "-c", "avr910", "-P", sim.port()};
+    const AvrdudeRun refused = runAvrdude(m328p);
+    EXPECT_NE(refused.output.find("selected device is not supported by programmer"), std::string::npos)
+        << refused.output;
+
+    const M328pAvrduderc devcode;
+    std::vector<std::string> args = m328p;
+    for (const char *fuse : {"lfuse", "hfuse", "efuse"})
+        args.insert(args.end(), {"-U", std::string(fuse) + ":r:" + file(std::string(fuse) + ".txt") + ":d"});
+    const AvrdudeRun read = avrdude(args);
+    ASSERT_EQ(read.exitCode, 0) << read.output;
+    EXPECT_NE(read.output.find("device signature = 0x1e950f"), std::string::npos) << read.output;
+    EXPECT_EQ(readText(file("lfuse.txt")) + readText(file("hfuse.txt")) + readText(file("efuse.txt")), "98\n217\n255\n");
+}
+
 TEST_F(Avr910SimTest, AcceptsTheProductsCommandLine)
 {
     Avr910Simulator sim;

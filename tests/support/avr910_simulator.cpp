@@ -237,3 +237,28 @@ void Avr910Simulator::setFuses(const Avr910Fuses &fuses) const
                   options_.part.c_str(), fuses.lfuse, fuses.hfuse, fuses.efuse, fuses.lock);
     writeFileWhole(stateDir_ / "fuses.txt", text);
 }
+
+M328pAvrduderc::M328pAvrduderc()
+{
+    char pattern[] = "/tmp/quillon-avrdude-home-XXXXXX";
+    if (!mkdtemp(pattern))
+        throw std::runtime_error(std::string("mkdtemp: ") + std::strerror(errno));
+    home_ = pattern;
+    std::ofstream((home_ / ".avrduderc").string()) << "part parent \"m328p\"\n"
+                                                      "    id = \"m328p\";\n"
+                                                      "    avr910_devcode = 0x76;\n"
+                                                      ";\n";
+    if (const char *home = std::getenv("HOME"))
+        previousHome_ = home;
+    ::setenv("HOME", home_.c_str(), 1);
+}
+
+M328pAvrduderc::~M328pAvrduderc()
+{
+    if (previousHome_)
+        ::setenv("HOME", previousHome_->c_str(), 1);
+    else
+        ::unsetenv("HOME");
+    std::error_code ignored;
+    std::filesystem::remove_all(home_, ignored);
+}

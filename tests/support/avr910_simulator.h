@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -18,7 +19,7 @@ struct Avr910Fuses {
 class Avr910Simulator {
 public:
     struct Options {
-        std::string part = "m8";          // avrdude part id the simulator plays: "m8" or "t85"
+        std::string part = "m8";          // avrdude part id the simulator plays: "m8", "t85" or "m328p"
         unsigned blockSize = 0;           // 0: byte mode; otherwise the block size `b` reports
         std::filesystem::path stateDir;   // empty: a fresh directory, removed with the simulator
     };
@@ -56,4 +57,20 @@ private:
     pid_t pid_ = -1;
     int stdinWrite_ = -1;  // closing it also stops the simulator (end of stdin)
     int stdoutRead_ = -1;
+};
+
+// avrdude 7.1 has no AVR910 device code for the ATmega328P and refuses it on an AVR910
+// programmer. While this lives, HOME names a folder whose .avrduderc gives m328p one, as a user
+// with such a programmer would, so fixed command lines reach the simulated m328p (which plays
+// whatever --part says, whichever code avrdude selects).
+class M328pAvrduderc {
+public:
+    M328pAvrduderc();
+    ~M328pAvrduderc();
+    M328pAvrduderc(const M328pAvrduderc &) = delete;
+    M328pAvrduderc &operator=(const M328pAvrduderc &) = delete;
+
+private:
+    std::filesystem::path home_;
+    std::optional<std::string> previousHome_;
 };

@@ -19,6 +19,15 @@ AvrPart attiny85()
                    0x62, 0xDF, 0xFF, {0x8C}};
 }
 
+AvrPart atmega328p()
+{
+    // Extended fuse: BODLEVEL2..0 in bits 2..0. Lock: BLB12 BLB11 BLB02 BLB01 LB2 LB1 in bits 5..0.
+    // One calibration byte. avrdude.conf gives it no AVR910 device code: a run needs one from the
+    // user's configuration (see avrdude's part entry with avr910_devcode).
+    return AvrPart{"m328p", "ATmega328P", {0x1E, 0x95, 0x0F}, 32768, 128, 1024, true, 0x07, 0x3F,
+                   0x62, 0xD9, 0xFF, {0x9A}};
+}
+
 }  // namespace
 
 std::optional<AvrPart> findPart(std::string_view id)
@@ -27,12 +36,14 @@ std::optional<AvrPart> findPart(std::string_view id)
         return atmega8();
     if (id == "t85")
         return attiny85();
+    if (id == "m328p")
+        return atmega328p();
     return std::nullopt;
 }
 
 std::string_view knownPartIds()
 {
-    return "m8, t85";
+    return "m8, t85, m328p";
 }
 
 }  // namespace avr910sim
