@@ -20,17 +20,18 @@ std::optional<LockoutKind> kind_of(const QString &name)
     return std::nullopt;
 }
 
-// Whether writing `becomes` over `was` falls under the rule: programming (0) the reset and
-// debugWIRE bits, unprogramming (1) SPIEN, any change of a clock bit. With nothing to compare
-// with, the value alone decides, and every clock bit counts.
+// Whether writing `becomes` over `was` falls under the rule: the reset and debugWIRE bits left
+// programmed (0), SPIEN left unprogrammed (1), any change of a clock bit. The first three count
+// whatever was read, since a read can be wrong (another program on the port garbles it); with
+// nothing to compare with, every clock bit counts.
 bool at_risk(LockoutKind kind, std::optional<bool> was, bool becomes)
 {
     switch (kind) {
     case LockoutKind::ResetPinDisabled:
     case LockoutKind::DebugWireEnabled:
-        return !becomes && was != false;
+        return !becomes;
     case LockoutKind::SerialProgrammingDisabled:
-        return becomes && was != true;
+        return becomes;
     case LockoutKind::ClockChanged:
         return was != becomes;
     }
@@ -67,15 +68,19 @@ QString change_text(const LockoutBit &bit)
 QString risk_line(const LockoutRisk &risk)
 {
     QStringList changes;
-    for (const LockoutBit &bit : risk.bits)
+    bool stays = true;
+    for (const LockoutBit &bit : risk.bits) {
         changes << change_text(bit);
+        stays = stays && bit.was == bit.becomes;
+    }
     const QString bits = changes.join(QStringLiteral(", "));
+    const QString verb = stays ? QStringLiteral("bleibt") : QStringLiteral("wird");
     switch (risk.kind) {
     case LockoutKind::ResetPinDisabled:
     case LockoutKind::DebugWireEnabled:
-        return QStringLiteral("%1 wird programmiert: %2").arg(bits, consequence(risk.kind));
+        return QStringLiteral("%1 %2 programmiert: %3").arg(bits, verb, consequence(risk.kind));
     case LockoutKind::SerialProgrammingDisabled:
-        return QStringLiteral("%1 wird unprogrammiert: %2").arg(bits, consequence(risk.kind));
+        return QStringLiteral("%1 %2 unprogrammiert: %3").arg(bits, verb, consequence(risk.kind));
     case LockoutKind::ClockChanged:
         break;
     }
@@ -127,4 +132,22 @@ QString lockout_warning_text(const std::vector<LockoutRisk> &risks, bool nothing
     for (const LockoutRisk &risk : risks)
         lines << risk_line(risk);
     return intro.join(u'\n') + QStringLiteral("\n\n") + lines.join(u'\n') + QStringLiteral("\n\nTrotzdem schreiben?");
+}
+
+QString unknown_meaning_text(const QString &device, const FuseByteValues &intended, const FuseByteValues &last_read)
+{
+    static const char *const names[FuseByteCount] = {"LowFuse", "HighFuse", "EFuse"};
+    const auto hex = [](int value) { return QStringLiteral("0x") + QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper(); };
+    QStringList lines;
+    for (std::size_t fuse = 0; fuse < intended.size(); ++fuse) {
+        if (!intended[fuse])
+            continue;
+        const QString was = last_read[fuse] ? hex(*last_read[fuse]) : QStringLiteral("nicht gelesen");
+        lines << QStringLiteral("%1: %2 → %3").arg(QLatin1String(names[fuse]), was, hex(*intended[fuse]));
+    }
+    return QStringLiteral("Für das Gerät „%1“ ist die Bedeutung der Fuse-Bits unbekannt: Quillon hat keine "
+                          "Beschreibung seiner Fuses und kann nicht prüfen, ob dieses Schreiben den Chip aussperrt.\n\n"
+                          "Geschrieben wird (bisher → neu):\n")
+               .arg(device)
+           + lines.join(u'\n') + QStringLiteral("\n\nTrotzdem schreiben?");
 }

@@ -9,9 +9,8 @@
 #include <optional>
 #include <vector>
 
-// Fuse writes that can lock a chip out of its programmer: the reset pin turned into a port pin,
-// debugWIRE taking the reset pin, serial programming switched off, or a clock the board may not
-// have. The bits are found by their names in the device's description file, so the rule follows
+// Fuse writes that can lock a chip out of its programmer: the reset pin left a port pin, debugWIRE
+// left on the reset pin, serial programming left switched off, or a clock the board may not have. The bits are found by their names in the device's description file, so the rule follows
 // every device that has a file. No widgets here.
 
 // One value per fuse byte (low, high, extended); empty where there is none: a byte not sent, or
@@ -57,3 +56,7 @@ bool compared_with_nothing(const FuseByteValues &intended, const FuseByteValues 
 
 // The German question the fuse window asks before such a write.
 QString lockout_warning_text(const std::vector<LockoutRisk> &risks, bool nothing_read);
+
+// The German question before every write to a device whose bits have no names: each byte that
+// goes out, as last read ("nicht gelesen" when it was not) and as it will be, in hexadecimal.
+QString unknown_meaning_text(const QString &device, const FuseByteValues &intended, const FuseByteValues &last_read);

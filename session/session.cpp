@@ -2,6 +2,7 @@
 
 #include "avrdude/native_text.h"
 #include "avrdude/run_report.h"
+#include "session/chip_erase_question.h"
 #include "session/fuse_bits.h"
 #include "session/fuse_description.h"
 #include "session/fuse_transfer_dir.h"
@@ -40,11 +41,36 @@ void Session::saveAvrdudePath(const QString &path)
 
 void Session::setDevice(const QString &device)
 {
+    if (device == device_)
+        return;
     // What was read belongs to the device it was read as.
-    if (device != device_)
-        chip_report_.forget();
+    chip_report_.forget();
     device_ = device;
+    if (!fuse_description_follows_device_)
+        return;
+    try {
+        loadFuseDescription();
+    } catch (const QuillonError &) {
+        // Said when the window is shown; while the user types a device, every keystroke is one.
+    }
+    if (fuse_description_observer_)
+        fuse_description_observer_();
 }
+
+void Session::loadFuseDescription()
+{
+    const QStringList lines = load_fuse_description(device_);
+    // A short file sets what it has and fails at the first missing line; the flag keeps its
+    // value then, like the captions after that line.
+    for (int index = 0; index < FuseCaptionCount; ++index) {
+        if (index >= lines.size())
+            throw QuillonError::list_index_beyond(index);
+        fuse_captions_[index] = lines[index];
+    }
+    extended_fuse_ = lines[ExtendedFuseMarkerIndex] != NoExtendedFuseMarker;
+}
+
+std::optional<QStringList> Session::deviceFuseNames() const { return device_fuse_names(device_); }
 
 ChipTarget Session::chipTarget() const
 {
@@ -62,6 +88,15 @@ void Session::setFuseBytes(const FuseBytes &bytes)
 {
     fuse_bytes_ = bytes;
     fuse_texts_ = numbers_of(bytes);
+}
+
+void Session::setFuseBit(int index, bool programmed)
+{
+    FuseBytes bytes = fuse_bytes_;
+    int &value = bytes.values.at(static_cast<std::size_t>(index / 8));
+    const int mask = 1 << (index % 8);
+    value = programmed ? (value & ~mask) : (value | mask);
+    setFuseBytes(bytes);
 }
 
 void Session::showFuseBytes(const FuseBytes &bytes)
@@ -127,6 +162,29 @@ FuseByteValues Session::intendedFuseWrite() const
     const int extended = fuse_bytes_[FuseByte::Extended];
     return {fuse_bytes_[FuseByte::Low], fuse_bytes_[FuseByte::High],
             extended_fuse_ ? std::optional<int>(extended == 0 ? AllCheckedExtendedByte : extended) : std::nullopt};
+}
+
+std::optional<QString> Session::fuseWriteQuestion() const
+{
+    const FuseByteValues intended = intendedFuseWrite();
+    const FuseByteValues &last_read = chip_report_.bytes();
+    const std::optional<QStringList> names = deviceFuseNames();
+    if (!names)
+        return unknown_meaning_text(device_, intended, last_read);
+    const std::vector<LockoutRisk> risks = lockout_risks(*names, intended, last_read);
+    if (risks.empty())
+        return std::nullopt;
+    return lockout_warning_text(risks, compared_with_nothing(intended, last_read));
+}
+
+QString Session::chipEraseQuestion() const
+{
+    return chip_erase_question(eeprom_at_erase(deviceFuseNames(), chip_report_.bytes()));
+}
+
+QString Session::eepromProgramQuestion() const
+{
+    return eeprom_program_question(eeprom_at_erase(deviceFuseNames(), chip_report_.bytes()));
 }
 
 void Session::writeFuses()

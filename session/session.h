@@ -2,12 +2,14 @@
 
 #include "avrdude/command_lines.h"
 #include "session/fuse_bytes.h"
+#include "session/fuse_description.h"
 #include "session/fuse_lockout.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // The application's state and what can be done with it, without any window: the avrdude path,
 // the chip target, the command-line parameters, the fuse bytes, and the verbs. Each verb builds its
@@ -43,14 +45,27 @@ public:
     // Parameter 1 to 4; empty when not given.
     QString parameter(int number) const;
 
-    // Whether the device shown last in the fuse window has an extended fuse.
+    // The fuse description the fuse window shows: the 24 captions, and whether the device has an
+    // extended fuse. Loaded for the device as the window is shown; while it is shown, it follows
+    // every change of the device.
+    const QStringList &fuseCaptions() const { return fuse_captions_; }
     bool hasExtendedFuse() const { return extended_fuse_; }
-    void setExtendedFuse(bool present) { extended_fuse_ = present; }
+    // Loads the device's description file, or no.fuse. A short file sets the captions it has and
+    // throws at the first missing line, and the flag stays; no file at all throws and keeps all.
+    void loadFuseDescription();
+    // While set, another device loads its description at once (quietly: a broken file keeps what
+    // it cannot set) and the observer is told.
+    void setFuseDescriptionFollowsDevice(bool follows) { fuse_description_follows_device_ = follows; }
+    void setFuseDescriptionObserver(std::function<void()> observer) { fuse_description_observer_ = std::move(observer); }
+
     // The fuse bytes the boxes show, and the labels' texts.
     const FuseBytes &fuseBytes() const { return fuse_bytes_; }
     const FuseTexts &fuseTexts() const { return fuse_texts_; }
-    // The user changed a box: the bytes are taken, and every label shows its number.
+    // The bytes are taken, and every label shows its number.
     void setFuseBytes(const FuseBytes &bytes);
+    // The user changed the box of bit index 0 to 23 (low bits 0 to 7, high, extended): checked is
+    // programmed, a 0. Every label shows its number.
+    void setFuseBit(int index, bool programmed);
     // The bytes of the last read. They outlast the fuse window's showings; before the first good
     // read they are what the boxes show when the window first opens.
     const FuseBytes &lastReadFuseBytes() const { return last_read_; }
@@ -59,6 +74,13 @@ public:
     // The bytes a write sends: every extended box checked goes out as FF, and the extended byte
     // only for a device that has one.
     FuseByteValues intendedFuseWrite() const;
+    // The question to ask before writeFuses(), if it must ask: for a device whose bits have no
+    // names, always; otherwise when the write can lock the chip out. The names are always those of
+    // the device the write goes to, never captions shown earlier.
+    std::optional<QString> fuseWriteQuestion() const;
+    // The questions before eraseChip() and programEeprom(): what the erase takes.
+    QString chipEraseQuestion() const;
+    QString eepromProgramQuestion() const;
 
     // The verbs.
     void runFreeCommand(const QString &arguments);
@@ -80,6 +102,7 @@ private:
     void run(const CommandLine &command, const QStringList &failure_lines) const;
     void takeTransferFile(const QString &file_name, FuseByte which);
     void showFuseBytes(const FuseBytes &bytes);
+    std::optional<QStringList> deviceFuseNames() const;
 
     Runner runner_;
     QString avrdude_path_;
@@ -87,7 +110,10 @@ private:
     QString programmer_;
     QString port_;
     QStringList parameters_;
+    QStringList fuse_captions_ = generic_fuse_captions();
     bool extended_fuse_ = false;
+    bool fuse_description_follows_device_ = false;
+    std::function<void()> fuse_description_observer_;
     FuseBytes fuse_bytes_;
     FuseBytes last_read_;
     LastFuseRead chip_report_;

@@ -1,11 +1,11 @@
 #include "forms/fuses/fuse_form.h"
 
 #include "forms/live_run/run_hint.h"
+#include "forms/question_dialog.h"
 #include "forms/window_button.h"
 #include "handlers/handler_boundary.h"
 #include "session/fuse_bits.h"
 #include "session/fuse_description.h"
-#include "session/quillon_error.h"
 #include "session/session.h"
 #include "skin/accessibility/field_labels.h"
 #include "skin/button/tsui_button.h"
@@ -14,7 +14,9 @@
 #include "skin/form/tsui_form.h"
 #include "skin/panel/tsui_group_box.h"
 
+#include <QHideEvent>
 #include <QLabel>
+#include <QScopeGuard>
 
 namespace {
 
@@ -91,6 +93,14 @@ TForm3::TForm3(Session &session)
                                    ByteGroupWidth, u'h', h);
     suiGroupBox3 = createFuseGroup(QStringLiteral("suiGroupBox3"), QStringLiteral("EFuse"), ExtendedGroupLeft,
                                    ExtendedGroupWidth, u'e', e);
+    for (int index = 0; index < FuseCaptionCount; ++index) {
+        // A click changes that one bit in the session, and the window shows the session again.
+        TsuiCheckBox *box = bitBox(index);
+        connect_handler(box, &TsuiCheckBox::OnClick, this, [this, box, index] {
+            session_.setFuseBit(index, box->isChecked());
+            show_session_fuses();
+        });
+    }
     TsuiCheckBox *locked = h[LockedHighBit];
     locked->setLoading(true);
     locked->setChecked(true);
@@ -112,23 +122,16 @@ TForm3::TForm3(Session &session)
                                 ButtonHeight),
                 Qt::AlignHCenter);
 
-    // "Abbrechen" comes first, so it has the focus: Enter and Escape both cancel. The other
-    // button's result is neither OK nor Cancel, so no key reaches it without the user moving there.
-    lockoutDialog = new TsuiMessageDialog(this);
-    lockoutDialog->setObjectName(QStringLiteral("lockoutDialog"));
-    lockoutDialog->setUIStyle(TsuiUIStyle::MacOS);
-    lockoutDialog->setCaptionFontColor(Qt::black);
-    lockoutDialog->setIconType(TsuiIconType::suiWarning);
-    lockoutDialog->setCaption(QStringLiteral("Fuses schreiben"));
-    lockoutDialog->setButtonCount(2);
-    lockoutDialog->setButton1Caption(QStringLiteral("Abbrechen"));
-    lockoutDialog->setButton1ModalResult(mrCancel);
-    lockoutDialog->setButton2Caption(QStringLiteral("Schreiben"));
-    lockoutDialog->setButton2ModalResult(LockoutConfirmed);
+    lockoutDialog = make_question_dialog(this, QStringLiteral("lockoutDialog"), QStringLiteral("Fuses schreiben"),
+                                         QStringLiteral("Schreiben"));
+    // While the window is shown, its captions follow the device the main window names.
+    session_.setFuseDescriptionObserver([this] { show_session_description(); });
 
     suiForm1->realign();
     centreOnDesktop();
 }
+
+TForm3::~TForm3() { session_.setFuseDescriptionObserver(nullptr); }
 
 TsuiGroupBox *TForm3::createFuseGroup(const QString &name, const QString &caption, int left, int width, QChar prefix,
                                       BitBoxes &boxes)
@@ -141,7 +144,6 @@ TsuiGroupBox *TForm3::createFuseGroup(const QString &name, const QString &captio
     for (int n = 0; n < static_cast<int>(boxes.size()); ++n) {
         TsuiCheckBox *box = make_check_box(group, prefix + QString::number(n), QStringLiteral("Bit %1").arg(n),
                                            BitBoxLeft, FirstBitBoxTop + n * BitBoxStep);
-        connect_handler(box, &TsuiCheckBox::OnClick, this, &TForm3::recompute_fuse_values);
         // The captions come from the device's file and repeat ("-"): the byte and bit tell them apart.
         box->setAccessibleDescription(QStringLiteral("%1, Bit %2").arg(caption).arg(n));
         boxes[static_cast<std::size_t>(n)] = box;
@@ -168,37 +170,35 @@ TsuiCheckBox *TForm3::bitBox(int index) const
     return group.at(static_cast<std::size_t>(index % 8));
 }
 
-void TForm3::recompute_fuse_values()
-{
-    const auto byte_of = [](const BitBoxes &boxes) {
-        FuseBoxes checked{};
-        for (std::size_t n = 0; n < boxes.size(); ++n)
-            checked[n] = boxes[n]->isChecked();
-        return fuse_byte_from_boxes(checked);
-    };
-    session_.setFuseBytes(FuseBytes{{byte_of(l), byte_of(h), byte_of(e)}});
-    show_session_fuses();
-}
-
 void TForm3::FormShow()
 {
-    recompute_fuse_values();
+    // From now until the window hides, another device shows its own captions here at once.
+    session_.setFuseDescriptionFollowsDevice(true);
+    // The labels show the bytes' numbers again, and then the device's captions.
+    session_.setFuseBytes(session_.fuseBytes());
+    show_session_fuses();
     update();
-    set_captions(load_fuse_description(session_.device()));
+    // A file that fails half-way has still set what it had.
+    const auto show_after = qScopeGuard([this] { show_session_description(); });
+    session_.loadFuseDescription();
 }
 
-void TForm3::set_captions(const QStringList &lines)
+void TForm3::hideEvent(QHideEvent *event)
 {
-    // A short file sets what it has and fails at the first missing line; the flag keeps its
-    // value then, like the captions after that line.
+    // Minimized, the window is still open and keeps following.
+    if (!event->spontaneous())
+        session_.setFuseDescriptionFollowsDevice(false);
+    TForm::hideEvent(event);
+}
+
+void TForm3::show_session_description()
+{
+    const QStringList &captions = session_.fuseCaptions();
     for (int index = 0; index < FuseCaptionCount; ++index) {
-        if (index >= lines.size())
-            throw QuillonError::list_index_beyond(index);
         TsuiCheckBox *box = bitBox(index);
-        box->setText(lines[index]);
+        box->setText(captions[index]);
         box->adjustSize();
     }
-    session_.setExtendedFuse(lines[ExtendedFuseMarkerIndex] != NoExtendedFuseMarker);
 }
 
 void TForm3::show_session_fuses()

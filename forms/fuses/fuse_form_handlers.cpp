@@ -1,10 +1,7 @@
 #include "forms/fuses/fuse_form.h"
 
-#include "session/fuse_description.h"
-#include "session/quillon_error.h"
+#include "forms/question_dialog.h"
 #include "session/session.h"
-#include "skin/button/tsui_check_box.h"
-#include "skin/dialog/tsui_message_dialog.h"
 
 #include <QScopeGuard>
 
@@ -17,31 +14,8 @@ void TForm3::read_fuses()
 
 void TForm3::write_fuses()
 {
-    recompute_fuse_values();
-    if (confirm_lockout_risks())
+    const std::optional<QString> question = session_.fuseWriteQuestion();
+    if (!question || ask_question(lockoutDialog, *question))
         session_.writeFuses();
     show_session_fuses();
-}
-
-bool TForm3::confirm_lockout_risks()
-{
-    const FuseByteValues intended = session_.intendedFuseWrite();
-    const FuseByteValues &last_read = session_.chipReport().bytes();
-    const std::vector<LockoutRisk> risks = lockout_risks(lockout_bit_names(), intended, last_read);
-    if (risks.empty())
-        return true;
-    lockoutDialog->setText(lockout_warning_text(risks, compared_with_nothing(intended, last_read)));
-    return lockoutDialog->ShowModal() == LockoutConfirmed;
-}
-
-QStringList TForm3::lockout_bit_names() const
-{
-    try {
-        return load_fuse_description(session_.device());
-    } catch (const QuillonError &) {
-        QStringList shown;
-        for (int index = 0; index < FuseCaptionCount; ++index)
-            shown << bitBox(index)->text();
-        return shown;
-    }
 }

@@ -76,6 +76,10 @@ public:
     // of the window, and most sessions never open one.
     QFileDialog *OpenDialog1 = nullptr;
     QFileDialog *SaveDialog1 = nullptr;
+    // The questions before "Chip löschen" and "EEPROM programmieren", both of which erase the
+    // chip; made on first use too.
+    TsuiMessageDialog *eraseQuestion = nullptr;
+    TsuiMessageDialog *eepromQuestion = nullptr;
 
     TsuiMenuItem *menuBeenden;
     TsuiMenuItem *menuFlashAuslesen;
@@ -119,6 +123,9 @@ private:
     QFileDialog *saveDialog();
     // Runs the dialog; returns the chosen full file name, or an empty text when cancelled.
     QString runFileDialog(QFileDialog *dialog);
+    // Asks the question, making its window on first use; true when the user chose to go on.
+    bool ask(TsuiMessageDialog *&dialog, const QString &name, const QString &caption, const QString &go_on,
+             const QString &text);
     void command_line_check();
 
     Session &session_;

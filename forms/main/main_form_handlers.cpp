@@ -4,6 +4,7 @@
 #include "avrdude/native_text.h"
 #include "forms/avrdude_run.h"
 #include "forms/file_dialog.h"
+#include "forms/question_dialog.h"
 #include "session/part_lists.h"
 #include "session/session.h"
 #include "skin/dialog/tsui_message_dialog.h"
@@ -87,7 +88,10 @@ void TForm1::suiButton4Click()
 void TForm1::suiButton5Click()
 {
     const QString file = runFileDialog(openDialog());
-    if (!file.isEmpty())
+    // Its command line erases the whole chip first, the flash with it.
+    if (!file.isEmpty()
+        && ask(eepromQuestion, QStringLiteral("eepromQuestion"), QStringLiteral("EEPROM programmieren"),
+               QStringLiteral("Programmieren"), session_.eepromProgramQuestion()))
         session_.programEeprom(file);
 }
 
@@ -105,7 +109,20 @@ void TForm1::suiButton3Click()
         session_.readEeprom(file);
 }
 
-void TForm1::ChipLoeschenClick() { session_.eraseChip(); }
+void TForm1::ChipLoeschenClick()
+{
+    if (ask(eraseQuestion, QStringLiteral("eraseQuestion"), QStringLiteral("Chip löschen"), QStringLiteral("Löschen"),
+            session_.chipEraseQuestion()))
+        session_.eraseChip();
+}
+
+bool TForm1::ask(TsuiMessageDialog *&dialog, const QString &name, const QString &caption, const QString &go_on,
+                 const QString &text)
+{
+    if (!dialog)
+        dialog = make_question_dialog(this, name, caption, go_on);
+    return ask_question(dialog, text);
+}
 
 void TForm1::suiButton6Click()
 {

@@ -2,7 +2,7 @@
 
 Mouse only, under openbox, with a stand-in for avrdude that hangs as a programmer that never
 answers. In each window that runs it (the external window's "Programmieren", the main window's
-"Chip löschen", the fuse window's "Lesen"), the running window shows "Abbrechen mit Esc", and a
+"Chip löschen" after its question, the fuse window's "Lesen"), the running window shows "Abbrechen mit Esc", and a
 click on its own title bar's close button ends the run as the window manager's close does: the
 report says 143 (terminated), the stand-in is gone, and the window stays open. Then the same
 through AT-SPI, as a screen reader works the fuse window: while the read runs, toggling a fuse
@@ -69,6 +69,10 @@ def session():
             click(command)
             popup = wait_for('the "Command" menu', lambda: find(command, "popup menu", "Command"))
             click(find(popup, "menu item", "Chip löschen"))
+            # It asks first what the erase takes; "Löschen" goes on.
+            question = program.window("Chip löschen")
+            act(find(question, "push button", "Löschen"), "press")
+            program.gone("Chip löschen")
 
         stop_with_close_button(main, "main window", erase_chip)
         require(showing(program.window(MAIN)) and program.process.poll() is None,

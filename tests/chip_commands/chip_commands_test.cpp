@@ -1,6 +1,7 @@
 // The main window's chip commands end to end: the real avrdude against the simulated programmer.
 #include "forms/main/main_form.h"
 #include "session/session.h"
+#include "skin/accessibility/skin_accessibility.h"
 #include "skin/edit/tsui_combo_box.h"
 #include "skin/edit/tsui_edit.h"
 #include "skin/edit/tsui_memo.h"
@@ -10,6 +11,8 @@
 #include "tests/support/modal_answer.h"
 #include "tests/support/program_dir_files.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -49,6 +52,17 @@ protected:
         ASSERT_TRUE(answer.answered());
     }
 
+    // Runs a command that erases the chip, answering its question with the button to go on.
+    void runConfirmed(void (TForm1::*handler)(), const QString &file_name = {})
+    {
+        ModalAnswer question(ModalAnswer::clickMessageWindowButton(2));
+        if (file_name.isEmpty())
+            (form.*handler)();
+        else
+            runWithFile(handler, file_name);
+        ASSERT_TRUE(question.answered()) << "no question";
+    }
+
     static QByteArray readFile(const QString &path)
     {
         QFile file(path);
@@ -60,6 +74,24 @@ protected:
     Session session;
     TForm1 form{session};
 };
+
+// Answers the question with a key where its focused button takes it, and notes which button had
+// the focus and what a screen reader reads as the window's description.
+struct QuestionSeen {
+    QString focused;
+    QString description;
+};
+ModalAnswer::Answer press_noting(int key, QuestionSeen &seen)
+{
+    return [key, &seen](QWidget *modal) {
+        if (modal->objectName() != QLatin1String("frmMsg"))
+            return false;
+        const auto *button = qobject_cast<QAbstractButton *>(modal->focusWidget());
+        seen.focused = button ? button->text() : QString();
+        seen.description = QAccessible::queryAccessibleInterface(modal)->text(QAccessible::Description);
+        return ModalAnswer::pressKeyInMessageWindow(key)(modal);
+    };
+}
 
 QByteArray pattern(int size, int seed)
 {
@@ -99,7 +131,7 @@ TEST_F(ChipCommands, ProgramsFlashFromAHexPathWithBlanksAndReadsItBack)
 TEST_F(ChipCommands, ProgramsAndReadsEeprom)
 {
     const QByteArray data = pattern(12, 40);
-    runWithFile(&TForm1::suiButton5Click, writeHex(QStringLiteral("e.hex"), data));
+    runConfirmed(&TForm1::suiButton5Click, writeHex(QStringLiteral("e.hex"), data));
     EXPECT_EQ(form.Log->lines().first(), QStringLiteral("Return-Code des Programms: 0"));
     const std::vector<std::uint8_t> eeprom = chip.eeprom();
     EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(eeprom.data()), data.size()), data);
@@ -115,7 +147,7 @@ TEST_F(ChipCommands, ErasesTheChip)
 {
     std::vector<std::uint8_t> image(64, 0x12);
     chip.setFlash(image);
-    form.menuChipLoeschen->Click();
+    runConfirmed(&TForm1::ChipLoeschenClick);
     EXPECT_EQ(form.Log->lines().first(), QStringLiteral("Return-Code des Programms: 0"));
     const std::vector<std::uint8_t> flash = chip.flash();
     EXPECT_EQ(flash[0], 0xFF);
@@ -127,7 +159,7 @@ TEST_F(ChipCommands, ADeviceTypedThatIsNotInTheListIsUsedAsTyped)
     form.avrselect->setText(QString());
     form.avrselect->setFocus();
     QTest::keyClicks(form.avrselect->lineEdit(), QStringLiteral("m8a"));
-    form.menuChipLoeschen->Click();
+    runConfirmed(&TForm1::ChipLoeschenClick);
     const QString log = form.Log->lines().join(u'\n');
     EXPECT_TRUE(log.startsWith(QStringLiteral("Return-Code des Programms: 0"))) << log.toStdString();
     EXPECT_TRUE(log.contains(QStringLiteral("(probably m8a)"))) << log.toStdString();
@@ -145,8 +177,75 @@ TEST_F(ChipCommands, FreeCommandReachesTheChip)
 TEST_F(ChipCommands, AvrdudeFailuresAreShownNotActedOn)
 {
     form.avrselect->setText(QStringLiteral("m164"));
-    form.ChipLoeschenClick();
+    runConfirmed(&TForm1::ChipLoeschenClick);
     const QStringList log = form.Log->lines();
     EXPECT_EQ(log.first(), QStringLiteral("Return-Code des Programms: 1"));
     EXPECT_TRUE(log.join(u'\n').contains(QStringLiteral("m164"))) << log.join(u'\n').toStdString();
+}
+
+// Both commands that erase the chip say first what goes. "Abbrechen" has the focus, so Enter and
+// Escape cancel, and nothing reaches the chip; a screen reader reads the question.
+TEST_F(ChipCommands, EraseAndEepromProgrammingAskFirstAndEnterOrEscapeCancel)
+{
+    InstallSkinAccessibility();
+    const std::vector<std::uint8_t> image(64, 0x12);
+    chip.setFlash(image);
+    const QString hex = writeHex(QStringLiteral("e.hex"), pattern(4, 1));
+    const struct {
+        void (TForm1::*handler)();
+        QString file;
+        QString caption;
+        QString start;
+    } commands[] = {
+        {&TForm1::ChipLoeschenClick, {}, QStringLiteral("Chip löschen"), QStringLiteral("Der ganze Chip wird gelöscht.")},
+        {&TForm1::suiButton5Click, hex, QStringLiteral("EEPROM programmieren"),
+         QStringLiteral("„EEPROM programmieren“ löscht vor dem Schreiben den ganzen Chip.")},
+    };
+    for (const auto &c : commands)
+        for (const int key : {Qt::Key_Return, Qt::Key_Escape}) {
+            QuestionSeen seen;
+            ModalAnswer question(press_noting(key, seen));
+            if (c.file.isEmpty())
+                (form.*c.handler)();
+            else
+                runWithFile(c.handler, c.file);
+            ASSERT_TRUE(question.answered()) << c.caption.toStdString();
+            EXPECT_EQ(question.seenTitle(), c.caption);
+            EXPECT_TRUE(seen.description.startsWith(c.start)) << seen.description.toStdString();
+            EXPECT_TRUE(seen.description.contains(QStringLiteral("\nDer Flash-Speicher wird gelöscht")));
+            EXPECT_TRUE(question.seenText().contains(seen.description));
+            EXPECT_EQ(seen.focused, QStringLiteral("Abbrechen"));
+            EXPECT_TRUE(form.Log->lines().isEmpty()) << key;
+            EXPECT_EQ(chip.flash().at(63), 0x12) << "something reached the chip";
+        }
+}
+
+// Whether the EEPROM survives is known only from a read of this device's fuses: EESAVE
+// programmed, the question says it stays and it does; unprogrammed, it says it goes and it goes.
+TEST_F(ChipCommands, TheEraseQuestionKnowsEesaveFromTheLastRead)
+{
+    install_data_file(QStringLiteral("fuses/m8.fuse"));
+    const struct {
+        std::uint8_t hfuse;
+        QString says;
+        std::uint8_t eeprom;
+    } cases[] = {
+        {0xD1, QStringLiteral("Das EEPROM bleibt erhalten: EESAVE ist beim letzten Lesen der Fuses programmiert."), 0x5A},
+        {0xD9, QStringLiteral("Das EEPROM wird ebenfalls gelöscht: EESAVE ist beim letzten Lesen der Fuses nicht "
+                              "programmiert."),
+         0xFF},
+    };
+    for (const auto &c : cases) {
+        chip.setFuses({.lfuse = 0xE1, .hfuse = c.hfuse, .efuse = 0xFF, .lock = 0xFF});
+        chip.setEeprom({0x5A});
+        chip.setFlash({0x12});
+        session.readFuses();
+        ModalAnswer question(ModalAnswer::clickMessageWindowButton(2));
+        form.ChipLoeschenClick();
+        ASSERT_TRUE(question.answered());
+        EXPECT_TRUE(question.seenText().contains(c.says)) << question.seenText().toStdString();
+        EXPECT_EQ(form.Log->lines().value(0), QStringLiteral("Return-Code des Programms: 0"));
+        EXPECT_EQ(chip.flash().at(0), 0xFF);
+        EXPECT_EQ(chip.eeprom().at(0), c.eeprom);
+    }
 }

@@ -199,7 +199,9 @@ TEST_F(CommandLineStart, AParameterThatIsNotUtf8ReachesAvrdudeFromTheMainWindowT
     ASSERT_TRUE(answer.answered());
 
     const QString shown = main().portselect->text();
+    ModalAnswer erase(ModalAnswer::clickMessageWindowButton(2));
     main().ChipLoeschenClick();
+    EXPECT_TRUE(erase.answered());
     std::filesystem::remove(port.toStdString());
     EXPECT_EQ(shown, program_dir() + QStringLiteral("prüfgerät"));
     const QStringList log = main().Log->lines();

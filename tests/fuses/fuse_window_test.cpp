@@ -7,6 +7,7 @@
 #include "tests/fuses/fuse_window_fixture.h"
 #include "tests/support/modal_answer.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -114,6 +115,28 @@ TEST_F(FuseWindowTest, BoxStatesSurviveHidingButCaptionsFollowTheDevice)
     EXPECT_TRUE(fuses.l[0]->isChecked());
     EXPECT_EQ(fuses.Label1->text(), QStringLiteral("254"));
     EXPECT_EQ(fuses.bitBox(8)->text(), QStringLiteral("BODLEVEL0"));
+}
+
+// While the window is shown, another device in the main window, chosen or typed, brings its
+// captions and its extended fuse at once; the boxes keep their bytes.
+TEST_F(FuseWindowTest, WhileShownTheCaptionsFollowTheDevice)
+{
+    choose(QStringLiteral("m8"));
+    fuses.show();
+    QTest::mouseClick(fuses.l[0], Qt::LeftButton);
+    main.avrselect->setCurrentIndex(main.avrselect->findText(QStringLiteral("t85")));
+    EXPECT_EQ(fuses.bitBox(8)->text(), QStringLiteral("BODLEVEL0"));
+    EXPECT_EQ(fuses.bitBox(16)->text(), QStringLiteral("SELFPRGEN"));
+    EXPECT_TRUE(session.hasExtendedFuse());
+    EXPECT_EQ(labels(), (QStringList{"254", "223", "255"}));
+    EXPECT_TRUE(fuses.l[0]->isChecked());
+
+    main.avrselect->lineEdit()->clear();
+    QTest::keyClicks(main.avrselect->lineEdit(), QStringLiteral("m8"));
+    EXPECT_EQ(captions(8, 8), M8High);
+    EXPECT_FALSE(session.hasExtendedFuse());
+    main.avrselect->lineEdit()->setText(QStringLiteral("m8x"));
+    EXPECT_EQ(captions(8, 8), GenericByte);
 }
 
 TEST_F(FuseWindowTest, ADeviceWithoutAFileGetsTheFallbackCaptions)

@@ -3,6 +3,7 @@
 
 #include "session/program_dir.h"
 #include "skin/button/tsui_button.h"
+#include "skin/edit/tsui_combo_box.h"
 #include "skin/edit/tsui_memo.h"
 #include "tests/fuses/fuse_window_fixture.h"
 #include "tests/support/avr910_simulator.h"
@@ -11,10 +12,12 @@
 #include "tests/support/private_mounts.h"
 
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -361,4 +364,35 @@ TEST_F(FusesEndToEnd, NoSafeFolderStopsTheReadBeforeAvrdudeRuns)
                                       "Ordner umbenennen.").arg(runtime.path()));
     EXPECT_EQ(labels(), before);
     EXPECT_TRUE(main.Log->lines().isEmpty()) << "avrdude ran";
+}
+
+// Without a description of the device's fuses nothing tells a harmless bit from a lock-out: every
+// write asks, with each byte as last read and as it will be, and a cancelled one sends nothing.
+TEST_F(FusesEndToEnd, WithoutADescriptionEvenAHarmlessBitAsks)
+{
+    const M328pAvrduderc devcode;
+    remove_program_file(QStringLiteral("fuses/m328p.fuse"));
+    start("m328p");
+    sim->setFuses({.lfuse = 0x62, .hfuse = 0xD9, .efuse = 0xFF, .lock = 0xFF});
+    read();
+    ASSERT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0")) << main.Log->lines().join(u'\n').toStdString();
+    expectShown(1, 0xD9);
+    const QStringList read_report = main.Log->lines();
+
+    QTest::mouseClick(fuses.h[0], Qt::LeftButton); // BOOTRST on the ATmega328P
+    {
+        ModalAnswer cancel(ModalAnswer::pressKeyInMessageWindow(Qt::Key_Return));
+        write();
+        ASSERT_TRUE(cancel.answered());
+        for (const QString &line : {QStringLiteral("Für das Gerät „m328p“ ist die Bedeutung der Fuse-Bits unbekannt"),
+                                    QStringLiteral("LowFuse: 0x62 → 0x62"), QStringLiteral("HighFuse: 0xD9 → 0xD8"),
+                                    QStringLiteral("EFuse: 0xFF → 0xFF")})
+            EXPECT_TRUE(cancel.seenText().contains(line)) << cancel.seenText().toStdString();
+    }
+    EXPECT_EQ(main.Log->lines(), read_report);
+    EXPECT_EQ(sim->fuses().hfuse, 0xD9);
+
+    writeConfirmingLockout();
+    EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
+    EXPECT_EQ(sim->fuses().hfuse, 0xD8);
 }

@@ -145,7 +145,9 @@ TEST_F(MainWindowRuns, APathThatNamesNothingGivesTheFailureLines)
               "Pfad zu AVRDUDE nicht OK! /nowhere/avrdude Passen sie den Pfad unter Einstellungen -> Optionen an!");
 
     useAvrdudePath(QString());
+    ModalAnswer erase(ModalAnswer::clickMessageWindowButton(2));
     form.ChipLoeschenClick();
+    ASSERT_TRUE(erase.answered());
     EXPECT_EQ(form.Log->lines(), QStringList{QStringLiteral("Pfad zu AVRDUDE nicht OK!")});
 }
 
