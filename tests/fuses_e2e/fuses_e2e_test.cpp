@@ -396,3 +396,70 @@ TEST_F(FusesEndToEnd, WithoutADescriptionEvenAHarmlessBitAsks)
     EXPECT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0"));
     EXPECT_EQ(sim->fuses().hfuse, 0xD8);
 }
+
+// The ATmega328P as most hobbyists have it: read, its bits carry its own names, and programming
+// RSTDISBL or DWEN, or changing the clock, each ask; cancelled, nothing goes to the chip.
+TEST_F(FusesEndToEnd, ATmega328PNamesItsBitsAndAsksBeforeEachLockOut)
+{
+    const M328pAvrduderc devcode;
+    install_data_file(QStringLiteral("fuses/m328p.fuse"));
+    start("m328p");
+    sim->setFuses({.lfuse = 0x62, .hfuse = 0xD9, .efuse = 0xFF, .lock = 0xFF});
+    read();
+    ASSERT_EQ(returnCodeLine(), QStringLiteral("Return-Code des Programms: 0")) << main.Log->lines().join(u'\n').toStdString();
+    expectShown(0, 0x62);
+    expectShown(1, 0xD9);
+    expectShown(2, 0xFF);
+    EXPECT_EQ(captions(0, 8), (QStringList{"CKSEL0", "CKSEL1", "CKSEL2", "CKSEL3", "SUT0", "SUT1", "CKOUT", "CKDIV8"}));
+    EXPECT_EQ(captions(8, 8),
+              (QStringList{"BOOTRST", "BOOTSZ0", "BOOTSZ1", "EESAVE", "WDTON", "SPIEN", "DWEN", "RSTDISBL"}));
+    EXPECT_EQ(captions(16, 3), (QStringList{"BODLEVEL0", "BODLEVEL1", "BODLEVEL2"}));
+    const QStringList read_report = main.Log->lines();
+
+    const struct {
+        TsuiCheckBox *box;
+        QString says;
+    } lockouts[] = {
+        {fuses.h[7], QStringLiteral("RSTDISBL (1 → 0) wird programmiert")},
+        {fuses.h[6], QStringLiteral("DWEN (1 → 0) wird programmiert")},
+        {fuses.l[0], QStringLiteral("Taktwahl CKSEL0 (0 → 1)")},
+    };
+    for (const auto &c : lockouts) {
+        QTest::mouseClick(c.box, Qt::LeftButton);
+        ModalAnswer cancel(ModalAnswer::pressKeyInMessageWindow(Qt::Key_Escape));
+        write();
+        ASSERT_TRUE(cancel.answered()) << c.says.toStdString();
+        EXPECT_TRUE(cancel.seenText().contains(c.says)) << cancel.seenText().toStdString();
+        EXPECT_EQ(main.Log->lines(), read_report);
+        const Avr910Fuses chip = sim->fuses();
+        EXPECT_EQ((std::array<int, 3>{chip.lfuse, chip.hfuse, chip.efuse}), (std::array<int, 3>{0x62, 0xD9, 0xFF}));
+        QTest::mouseClick(c.box, Qt::LeftButton);
+    }
+}
+
+// Opened for the ATmega8, the window follows the main window to the ATmega328P: its captions
+// name DWEN where the ATmega8 has WDTON, and a write that programs it asks, naming it.
+TEST_F(FusesEndToEnd, TheWindowFollowsTheDeviceToTheATmega328P)
+{
+    const M328pAvrduderc devcode;
+    install_data_file(QStringLiteral("fuses/m328p.fuse"));
+    start("m328p");
+    sim->setFuses({.lfuse = 0x62, .hfuse = 0xD9, .efuse = 0xFF, .lock = 0xFF});
+    fuses.hide();
+    main.avrselect->setText(QStringLiteral("m8"));
+    fuses.show();
+    ASSERT_EQ(fuses.h[6]->text(), QStringLiteral("WDTON"));
+
+    main.avrselect->lineEdit()->clear();
+    QTest::keyClicks(main.avrselect->lineEdit(), QStringLiteral("m328p"));
+    EXPECT_EQ(fuses.h[6]->text(), QStringLiteral("DWEN"));
+    EXPECT_TRUE(session.hasExtendedFuse());
+
+    QTest::mouseClick(fuses.h[6], Qt::LeftButton);
+    ModalAnswer cancel(ModalAnswer::pressKeyInMessageWindow(Qt::Key_Escape));
+    write();
+    ASSERT_TRUE(cancel.answered());
+    EXPECT_TRUE(cancel.seenText().contains(QStringLiteral("DWEN (→ 0) wird programmiert"))) << cancel.seenText().toStdString();
+    EXPECT_TRUE(main.Log->lines().isEmpty());
+    EXPECT_EQ(sim->fuses().hfuse, 0xD9);
+}
