@@ -71,6 +71,8 @@ def session():
             click(find(popup, "menu item", "Chip löschen"))
             # It asks first what the erase takes; "Löschen" goes on.
             question = program.window("Chip löschen")
+            require(question.getRoleName() == "alert" and question.description.startswith("Der ganze Chip wird gelöscht."),
+                    f'the question before the erase is {question.getRoleName()} "{question.description}"')
             act(find(question, "push button", "Löschen"), "press")
             program.gone("Chip löschen")
 
