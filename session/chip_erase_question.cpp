@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr int BitsPerByte = 8;
-
 QString flash_line() { return QStringLiteral("Der Flash-Speicher wird gelöscht, auch ein Bootloader darin."); }
 
 QString eeprom_line(EepromAtErase eeprom)
@@ -31,11 +29,11 @@ EepromAtErase eeprom_at_erase(const std::optional<QStringList> &bit_names, const
     const qsizetype index = bit_names->indexOf(QStringLiteral("EESAVE"));
     if (index < 0)
         return EepromAtErase::Unknown;
-    const std::optional<int> &read = last_read.at(static_cast<std::size_t>(index / BitsPerByte));
+    const std::optional<int> &read = last_read.at(static_cast<std::size_t>(index / FuseBitsPerByte));
     if (!read)
         return EepromAtErase::Unknown;
     // A programmed bit is 0.
-    return ((*read >> (index % BitsPerByte)) & 1) ? EepromAtErase::Lost : EepromAtErase::Kept;
+    return ((*read >> (index % FuseBitsPerByte)) & 1) ? EepromAtErase::Lost : EepromAtErase::Kept;
 }
 
 QString chip_erase_question(EepromAtErase eeprom)

@@ -7,6 +7,7 @@
 // The three fuse bytes of a chip, in the order the fuse window shows them.
 enum class FuseByte { Low, High, Extended };
 constexpr int FuseByteCount = 3;
+constexpr int FuseBitsPerByte = 8;
 
 struct FuseBytes {
     // What the boxes show when the fuse window first opens: only high bit 5 programmed.

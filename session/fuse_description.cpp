@@ -1,5 +1,6 @@
 #include "session/fuse_description.h"
 
+#include "session/fuse_bytes.h"
 #include "session/program_dir.h"
 #include "session/quillon_error.h"
 #include "session/text_lines_file.h"
@@ -11,8 +12,6 @@ namespace {
 // 24 captions of a few words each fit many times over; a huge file is not read past it.
 constexpr qsizetype DescriptionFileBound = 64 * 1024;
 constexpr ReadBound DescriptionBound{FuseCaptionCount, DescriptionFileBound};
-constexpr int BitsPerByte = 8;
-
 QString fuses_dir() { return program_dir() + QStringLiteral("fuses/"); }
 
 QString own_file_name(const QString &device) { return fuses_dir() + device + QStringLiteral(".fuse"); }
@@ -50,6 +49,6 @@ QStringList generic_fuse_captions()
 {
     QStringList captions;
     for (int index = 0; index < FuseCaptionCount; ++index)
-        captions << QStringLiteral("Bit %1").arg(index % BitsPerByte);
+        captions << QStringLiteral("Bit %1").arg(index % FuseBitsPerByte);
     return captions;
 }

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr int BitsPerByte = 8;
-
 // Which rule a bit's name falls under, if any.
 std::optional<LockoutKind> kind_of(const QString &name)
 {
@@ -93,10 +91,10 @@ std::vector<LockoutRisk> lockout_risks(const QStringList &bit_names, const FuseB
                                        const FuseByteValues &last_read)
 {
     std::vector<LockoutRisk> risks;
-    const int names = std::min(static_cast<int>(bit_names.size()), FuseByteCount * BitsPerByte);
+    const int names = std::min(static_cast<int>(bit_names.size()), FuseByteCount * FuseBitsPerByte);
     for (int index = 0; index < names; ++index) {
-        const std::size_t fuse = static_cast<std::size_t>(index / BitsPerByte);
-        const int n = index % BitsPerByte;
+        const std::size_t fuse = static_cast<std::size_t>(index / FuseBitsPerByte);
+        const int n = index % FuseBitsPerByte;
         const std::optional<LockoutKind> kind = kind_of(bit_names[index].trimmed());
         if (!kind || !intended[fuse])
             continue;

@@ -93,8 +93,8 @@ void Session::setFuseBytes(const FuseBytes &bytes)
 void Session::setFuseBit(int index, bool programmed)
 {
     FuseBytes bytes = fuse_bytes_;
-    int &value = bytes.values.at(static_cast<std::size_t>(index / 8));
-    const int mask = 1 << (index % 8);
+    int &value = bytes.values.at(static_cast<std::size_t>(index / FuseBitsPerByte));
+    const int mask = 1 << (index % FuseBitsPerByte);
     value = programmed ? (value & ~mask) : (value | mask);
     setFuseBytes(bytes);
 }
