@@ -91,7 +91,7 @@ void TForm1::suiButton5Click()
     // Its command line erases the whole chip first, the flash with it.
     if (!file.isEmpty()
         && ask(eepromQuestion, QStringLiteral("eepromQuestion"), QStringLiteral("EEPROM programmieren"),
-               QStringLiteral("Programmieren"), session_.eepromProgramQuestion()))
+               QStringLiteral("Schreiben"), session_.eepromProgramQuestion()))
         session_.programEeprom(file);
 }
 
