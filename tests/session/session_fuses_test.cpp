@@ -264,3 +264,29 @@ TEST_F(SessionFuses, AnEraseSaysWhetherTheEepromStaysAsFarAsItIsKnown)
     EXPECT_TRUE(session.eepromProgramQuestion().startsWith(
         QStringLiteral("„EEPROM programmieren“ löscht vor dem Schreiben den ganzen Chip.\n\nDer Flash-Speicher")));
 }
+
+// A box the user clicks changes its one bit in the session, and a write sends the session's
+// bytes as they are: nothing is read back from the window.
+TEST_F(SessionFuses, AClickedBitChangesTheSessionsByteAndTheWriteSendsIt)
+{
+    const struct {
+        int index;
+        bool programmed;
+        FuseBytes after;
+        QStringList texts;
+    } clicks[] = {
+        {0, true, bytes(0xFE, 0xDF, 0xFF), {"254", "223", "255"}},
+        {15, true, bytes(0xFE, 0x5F, 0xFF), {"254", "95", "255"}},
+        {13, false, bytes(0xFE, 0x7F, 0xFF), {"254", "127", "255"}},
+        {0, false, bytes(0xFF, 0x7F, 0xFF), {"255", "127", "255"}},
+        {23, true, bytes(0xFF, 0x7F, 0x7F), {"255", "127", "127"}},
+    };
+    showDevice("x");
+    for (const auto &c : clicks) {
+        session.setFuseBit(c.index, c.programmed);
+        EXPECT_EQ(session.fuseBytes(), c.after) << c.index;
+        EXPECT_EQ(texts(), c.texts) << c.index;
+    }
+    session.writeFuses();
+    EXPECT_TRUE(lastRun().arguments.endsWith(QStringLiteral(" -U lfuse:w:0xFF:m -U hfuse:w:0x7F:m -U efuse:w:0x7F:m")));
+}
