@@ -1,13 +1,13 @@
 #include "skin/button/tsui_custom_button.h"
 
 #include "skin/button/dialog_key_router.h"
-#include "skin/form/tform.h"
 #include "skin/paint/device_pixels.h"
 #include "skin/paint/image_masks.h"
 #include "skin/paint/parent_background.h"
 #include "skin/themes/file_theme.h"
 #include "skin/themes/style_bitmaps.h"
 #include "skin/themes/style_resolution.h"
+#include "skin/window/modal_window.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -125,7 +125,7 @@ void TsuiCustomButton::clicked_by_qt()
         update();
     }
     if (parentWidget()) {
-        if (auto *form = qobject_cast<TForm *>(window()))
+        if (auto *form = dynamic_cast<ModalWindow *>(window()))
             form->setModalResult(modal_result_);
     }
     if (guard)

@@ -12,22 +12,11 @@
 #include <QPointer>
 #include <QScreen>
 
-namespace {
-QPointer<QWidget> &main_window_slot()
-{
-    static QPointer<QWidget> main_window;
-    return main_window;
-}
-} // namespace
-
-QWidget *application_main_window() { return main_window_slot(); }
-
 TForm::TForm(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    if (!main_window_slot())
-        main_window_slot() = this;
+    offer_application_main_window(this);
 }
 
 TForm::~TForm()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "skin/window/main_window.h"
+#include "skin/window/modal_window.h"
+
 #include <QWidget>
 
 class QEventLoop;
@@ -12,14 +15,10 @@ enum ModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 Q_DECLARE_METATYPE(TFormBorderStyle)
 
-// The application's main window: the first TForm created that still exists (null before one is
-// created). Minimizing it minimizes the application.
-QWidget *application_main_window();
-
 // A top-level window of the application. Its native caption and border are replaced by the
 // TsuiForm placed on it; it can be shown modeless or modally and keeps its controls between
 // showings (hidden, never destroyed).
-class TForm : public QWidget {
+class TForm : public QWidget, public ModalWindow {
     Q_OBJECT
     Q_PROPERTY(TFormBorderStyle BorderStyle READ borderStyle WRITE setBorderStyle)
 
@@ -38,7 +37,7 @@ public:
 
     int modalResult() const { return modal_result_; }
     // Setting a result other than mrNone ends a modal showing.
-    void setModalResult(int result);
+    void setModalResult(int result) override;
 
     void Close() { close(); }
 

@@ -4,7 +4,7 @@
 #include "skin/form/form_key_router.h"
 #include "skin/themes/look_source.h"
 #include "skin/form/tform.h"
-#include "skin/form/widget_set_error.h"
+#include "skin/window/widget_set_error.h"
 #include "skin/form/window_region.h"
 #include "skin/frameless/window_geometry.h"
 #include "skin/menu/tsui_main_menu.h"
@@ -232,7 +232,7 @@ void TsuiForm::setMenu(TsuiMainMenu *menu)
             PaintFrame();
         });
         if (!menu_bar_) {
-            menu_bar_ = new TsuiMenuBar(this);
+            menu_bar_ = new TsuiMenuBar(this, *this);
             menu_bar_->setColor(menu_bar_color_);
             menu_bar_->setBarHeight(menu_bar_height_);
             menu_bar_->show();

@@ -6,6 +6,7 @@
 #include "skin/themes/control_look.h"
 #include "skin/themes/file_theme.h"
 #include "skin/titlebar/tsui_title_bar_button.h"
+#include "skin/window/frame_host.h"
 
 #include <QColor>
 #include <QFont>
@@ -23,7 +24,7 @@ class TsuiTitleBarSections;
 // the frame paints its own three-pixel border around the window, covers the client area with the
 // style's background, and hosts the skinned title bar and menu bar. Child controls are placed on
 // the frame in client coordinates.
-class TsuiForm : public QWidget, public AlignedContainer, public ControlLook {
+class TsuiForm : public QWidget, public AlignedContainer, public ControlLook, public FrameHost {
     Q_OBJECT
     Q_PROPERTY(bool TitleBarCustom READ titleBarCustom WRITE setTitleBarCustom)
     Q_PROPERTY(TsuiFileTheme *FileTheme READ fileTheme WRITE setFileTheme)
@@ -88,7 +89,7 @@ public:
     void setTitleBarDrawAppIcon(bool on);
     QFont titleFont() const;
     void setTitleFont(const QFont &font);
-    TsuiMainMenu *Menu() const { return menu_; }
+    TsuiMainMenu *Menu() const override { return menu_; }
     void setMenu(TsuiMainMenu *menu);
     QColor menuBarColor() const { return menu_bar_color_; }
     void setMenuBarColor(const QColor &color);
@@ -114,7 +115,7 @@ public:
     TsuiMenuBar *menuBar() const { return menu_bar_; }
     bool isDestroying() const { return destroying_; }
     // The width of a theme file's left border picture; 0 without one, as for every built-in style.
-    int leftBorderImageWidth() const { return left_border_.width(); }
+    int leftBorderImageWidth() const override { return left_border_.width(); }
     // The border band around the client area: BandMargins, or as wide as a theme file's border pictures.
     QMargins frameMargins() const;
 
@@ -123,7 +124,8 @@ public:
     // Gives the window its shape from RoundCorner and RoundCornerBottom.
     void ApplyWindowRegion();
     // Follows the window's size and lays out the title bar, the menu bar and aligned children.
-    void realign();
+    void realign() override;
+    LookSource frameLook() const override { return lookSource(); }
     QRect childAlignArea() const override;
 
 signals:

@@ -1,6 +1,5 @@
 #include "skin/menu/tsui_main_menu.h"
 
-#include "skin/form/tsui_form.h"
 #include "skin/menu/image_list.h"
 
 #include <QKeyEvent>
@@ -54,7 +53,7 @@ void TsuiMainMenu::setUseSystemFont(bool on)
         emit menuFontRequested();
 }
 
-void TsuiMainMenu::setForm(TsuiForm *form)
+void TsuiMainMenu::setForm(FrameHost *form)
 {
     form_ = form;
     top_level_count_ = Items()->count();

@@ -3,7 +3,7 @@
 #include "skin/menu/tsui_custom_menu.h"
 
 class QKeyEvent;
-class TsuiForm;
+class FrameHost;
 
 // A window's main menu. It is never shown as a native menu bar: the window's skinned frame shows
 // its top-level items as the buttons of its menu bar and asks it for keyboard shortcuts.
@@ -26,8 +26,8 @@ public:
     void setUseSystemFont(bool on) override;
 
     // The frame that shows this menu; set and cleared by that frame.
-    TsuiForm *Form() const { return form_; }
-    void setForm(TsuiForm *form);
+    FrameHost *Form() const { return form_; }
+    void setForm(FrameHost *form);
 
     // Runs the enabled item whose shortcut the key is and answers true; false for any other key.
     bool IsShortCut(const QKeyEvent *event);
@@ -41,6 +41,6 @@ signals:
 private:
     TImageList *check_marks_;
     TImageList *installed_;
-    TsuiForm *form_ = nullptr; // cleared by the frame when it lets go of the menu
+    FrameHost *form_ = nullptr; // cleared by the frame when it lets go of the menu
     int top_level_count_ = 0;
 };

@@ -2,12 +2,12 @@
 
 #include "skin/paint/device_pixels.h"
 #include "skin/themes/look_source.h"
-#include "skin/form/tsui_form.h"
 #include "skin/menu/menu_drawing.h"
 #include "skin/menu/tsui_main_menu.h"
 #include "skin/menu/tsui_menu_drop_down.h"
 #include "skin/menubar/tsui_menu_bar_button.h"
 #include "skin/themes/file_theme.h"
+#include "skin/window/frame_host.h"
 
 #include <QPainter>
 
@@ -23,9 +23,9 @@ const int CaptionFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnem
 
 } // namespace
 
-TsuiMenuBar::TsuiMenuBar(TsuiForm *frame)
+TsuiMenuBar::TsuiMenuBar(QWidget *frame, FrameHost &host)
     : QWidget(frame)
-    , frame_(frame)
+    , frame_(host)
 {
     setObjectName(QStringLiteral("MenuBar"));
     setAutoFillBackground(false);
@@ -38,7 +38,7 @@ TsuiMenuBar::~TsuiMenuBar()
         drop_down_->closeAll();
 }
 
-TsuiMainMenu *TsuiMenuBar::menu() const { return frame_->Menu(); }
+TsuiMainMenu *TsuiMenuBar::menu() const { return frame_.Menu(); }
 
 void TsuiMenuBar::setBarHeight(int height)
 {
@@ -115,7 +115,7 @@ void TsuiMenuBar::layoutButtons()
     const int h = y + bar_height_;
     if (h != height()) {
         resize(width(), h);
-        frame_->realign();
+        frame_.realign();
     }
 }
 
@@ -213,7 +213,7 @@ LookSource TsuiMenuBar::look() const
 {
     if (const TsuiMainMenu *main_menu = menu())
         return main_menu->lookSource();
-    return frame_->lookSource();
+    return frame_.frameLook();
 }
 
 void TsuiMenuBar::paintEvent(QPaintEvent *)

@@ -9,7 +9,7 @@
 
 class LookSource;
 class QPainter;
-class TsuiForm;
+class FrameHost;
 class TsuiMainMenu;
 class TsuiMenuBarButton;
 #include "skin/menu/tsui_menu_drop_down.h"
@@ -20,7 +20,8 @@ class TsuiMenuBar : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TsuiMenuBar(TsuiForm *frame);
+    // Placed on the frame, whose menu it shows.
+    TsuiMenuBar(QWidget *frame, FrameHost &host);
     ~TsuiMenuBar() override;
 
     int barHeight() const { return bar_height_; }
@@ -61,7 +62,7 @@ private:
     // The deciding look: the menu's when it is a skinned main menu, else the frame's.
     LookSource look() const;
 
-    TsuiForm *frame_;
+    FrameHost &frame_;
     std::vector<TsuiMenuBarButton *> buttons_;
     QPointer<TsuiMenuDropDown> drop_down_;
     int selected_ = -1;

@@ -1,6 +1,6 @@
-# Draws the style bitmaps at build time and embeds them into quillon_skin under :/skin/: each at
+# Draws the style bitmaps at build time and embeds them into quillon_skin_look under :/skin/: each at
 # its size as <NAME>.ready (stored ready to draw) and at twice the density as <NAME>@2x.png.
-# Included from skin/CMakeLists.txt after quillon_skin is defined; the generator target
+# Included from skin/CMakeLists.txt after quillon_skin_look is defined; the generator target
 # (quillon_skinbitmaps) lives in tools/skinbitmaps.
 set(skin_bitmaps_dir ${CMAKE_CURRENT_BINARY_DIR}/res/bitmaps)
 set(skin_bitmaps_qrc ${skin_bitmaps_dir}/skin_bitmaps.qrc)
@@ -25,5 +25,5 @@ foreach(resource skin_bitmaps skin_ready_bitmaps)
     COMMENT "Embedding ${resource}"
     VERBATIM)
   set_source_files_properties(${resource_cpp} PROPERTIES GENERATED TRUE SKIP_AUTOGEN ON)
-  target_sources(quillon_skin PRIVATE ${resource_cpp})
+  target_sources(quillon_skin_look PRIVATE ${resource_cpp})
 endforeach()

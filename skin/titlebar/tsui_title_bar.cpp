@@ -4,7 +4,7 @@
 #include "skin/paint/device_pixels.h"
 #include "skin/paint/installed_face.h"
 #include "skin/themes/look_source.h"
-#include "skin/form/tsui_form.h"
+#include "skin/window/frame_host.h"
 #include "skin/menu/menu_drawing.h"
 #include "skin/themes/file_theme.h"
 #include "skin/themes/style_bitmaps.h"
@@ -61,7 +61,7 @@ TsuiTitleBar::TsuiTitleBar(QWidget *parent)
 
 TsuiTitleBar::~TsuiTitleBar() = default;
 
-bool TsuiTitleBar::onFrame() const { return qobject_cast<const TsuiForm *>(parentWidget()) != nullptr; }
+bool TsuiTitleBar::onFrame() const { return FrameHost::of(parentWidget()) != nullptr; }
 
 bool TsuiTitleBar::hostMaximized() const
 {
@@ -71,7 +71,7 @@ bool TsuiTitleBar::hostMaximized() const
 
 int TsuiTitleBar::leftImageWidth() const
 {
-    if (const auto *frame = qobject_cast<const TsuiForm *>(parentWidget()))
+    if (const FrameHost *frame = FrameHost::of(parentWidget()))
         return frame->leftBorderImageWidth();
     return 0;
 }
@@ -136,7 +136,7 @@ void TsuiTitleBar::applyAutoSize()
     const int h = qMax(0, picture_height - (onFrame() ? FrameInset : 0));
     if (h != height()) {
         resize(width(), h);
-        if (auto *frame = qobject_cast<TsuiForm *>(parentWidget()))
+        if (FrameHost *frame = FrameHost::of(parentWidget()))
             frame->realign();
     }
 }

@@ -11,7 +11,6 @@
 #include <QFont>
 #include <QWidget>
 
-class TsuiForm;
 class TsuiTitleBarPopupMenu;
 
 // The skinned caption row at the top of a window: the style's three title pictures, a row of

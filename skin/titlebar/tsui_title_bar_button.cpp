@@ -2,8 +2,8 @@
 
 #include "skin/layout/mirroring.h"
 #include "skin/themes/look_source.h"
-#include "skin/form/tform.h"
-#include "skin/form/widget_set_error.h"
+#include "skin/window/main_window.h"
+#include "skin/window/widget_set_error.h"
 #include "skin/frameless/window_geometry.h"
 #include "skin/menu/tsui_popup_menu.h"
 #include "skin/titlebar/tsui_title_bar.h"

@@ -1,6 +1,6 @@
 #include "skin/titlebar/tsui_title_bar_section.h"
 
-#include "skin/form/widget_set_error.h"
+#include "skin/window/widget_set_error.h"
 #include "skin/paint/device_pixels.h"
 #include "skin/titlebar/tsui_title_bar.h"
 

@@ -1,4 +1,4 @@
-#include "skin/form/widget_set_error.h"
+#include "skin/window/widget_set_error.h"
 
 #include <QApplication>
 #include <QMessageBox>
