@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -80,6 +81,15 @@ void TsuiMenuDropDown::layoutItems()
 
 void TsuiMenuDropDown::popupAt(const QPoint &globalTopLeft)
 {
+    // A kept level opens as a new one would: with its item's present children, none selected,
+    // and a press outside it reaching what lies there.
+    if (parent_item_) {
+        items_.clear();
+        for (TsuiMenuItem *item : parent_item_->items())
+            items_.emplace_back(item);
+    }
+    selected_ = -1;
+    setAttribute(Qt::WA_NoMouseReplay, false);
     layoutItems();
     QPoint at = globalTopLeft;
     if (const QScreen *screen = QGuiApplication::screenAt(globalTopLeft) ? QGuiApplication::screenAt(globalTopLeft)
@@ -192,7 +202,7 @@ void TsuiMenuDropDown::mousePressEvent(QMouseEvent *event)
     if (TsuiMenuDropDown *level = levelAt(global); level && level != this) {
         // A press on a level it was opened from closes this one only.
         QPointer<TsuiMenuDropDown> target(level);
-        close();
+        shut();
         if (target)
             target->hover(target->indexAt(target->mapFromGlobal(global)));
         return;
@@ -247,7 +257,7 @@ void TsuiMenuDropDown::openChild(int index)
 void TsuiMenuDropDown::closeChild()
 {
     if (child_)
-        child_->close();
+        child_->shut();
     child_ = nullptr;
 }
 
@@ -259,15 +269,26 @@ void TsuiMenuDropDown::closeAll()
         chain.prepend(level);
     for (const QPointer<TsuiMenuDropDown> &level : chain)
         if (level)
-            level->close();
+            level->shut();
 }
 
-void TsuiMenuDropDown::closeEvent(QCloseEvent *event)
+void TsuiMenuDropDown::shut()
 {
+    // Closing a window destroys its native window; a kept level is only hidden, as a QMenu is.
+    if (testAttribute(Qt::WA_DeleteOnClose))
+        close();
+    else
+        hide();
+}
+
+void TsuiMenuDropDown::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
     closeChild();
     if (parent_level_ && parent_level_->child_ == this)
         parent_level_->child_ = nullptr;
-    QWidget::closeEvent(event);
     emit closed();
 }
 
@@ -316,7 +337,7 @@ void TsuiMenuDropDown::keyPressEvent(QKeyEvent *event)
         activate(selected_);
         return;
     case Qt::Key_Escape:
-        close();
+        shut();
         return;
     case Qt::Key_Right:
         if (selectable(selected_) && items_[static_cast<std::size_t>(selected_)]->count() > 0) {
@@ -328,7 +349,7 @@ void TsuiMenuDropDown::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_Left:
         if (parent_level_) {
-            close();
+            shut();
         } else if (onNeighbour) {
             auto neighbour = onNeighbour;
             neighbour(-1);

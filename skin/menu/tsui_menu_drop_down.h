@@ -25,8 +25,11 @@ public:
     ~TsuiMenuDropDown() override;
 
     // Lays the items out and shows the window with its top-left corner at the screen point,
-    // kept on the screen.
+    // kept on the screen, with none of them selected.
     void popupAt(const QPoint &globalTopLeft);
+    // A level that is opened again and again stays when closed, hidden: a window made anew for
+    // each opening waits on the display server each time.
+    void keepWhenClosed() { setAttribute(Qt::WA_DeleteOnClose, false); }
 
     TsuiMenuItem *parentItem() const { return parent_item_; }
     int count() const { return static_cast<int>(rects_.size()); }
@@ -60,13 +63,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void leaveEvent(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void layoutItems();
     void hover(int index);
     void openChild(int index);
     void closeChild();
+    // Closes this level alone.
+    void shut();
     void moveSelection(int step);
     bool selectable(int index) const;
     TsuiMenuDropDown *outermost();

@@ -11,7 +11,13 @@ TsuiPopupMenu::TsuiPopupMenu(QObject *owner)
     initialiseMenu();
 }
 
-TsuiPopupMenu::~TsuiPopupMenu() { closeUp(); }
+TsuiPopupMenu::~TsuiPopupMenu()
+{
+    closeUp();
+    // Kept by its owner window, which may outlive the menu.
+    if (drop_down_)
+        drop_down_->deleteLater();
+}
 
 TImageList *TsuiPopupMenu::checkMarkImages() const { return shared_check_mark_images(); }
 
@@ -21,12 +27,25 @@ void TsuiPopupMenu::Popup(int x, int y)
     QWidget *owner_window = nullptr;
     if (auto *widget = qobject_cast<QWidget *>(parent()))
         owner_window = widget->window();
-    drop_down_ = new TsuiMenuDropDown(this, Items(), owner_window);
+    // Made at the first opening and kept for the next, while the owner stays the same.
+    if (drop_down_ && drop_down_->parentWidget() != owner_window) {
+        drop_down_->deleteLater();
+        drop_down_ = nullptr;
+    }
+    if (!drop_down_) {
+        drop_down_ = new TsuiMenuDropDown(this, Items(), owner_window);
+        drop_down_->keepWhenClosed();
+    }
     drop_down_->popupAt(QPoint(x, y));
+}
+
+TsuiMenuDropDown *TsuiPopupMenu::dropDown() const
+{
+    return drop_down_ && drop_down_->isVisible() ? drop_down_ : nullptr;
 }
 
 void TsuiPopupMenu::closeUp()
 {
-    if (drop_down_)
-        drop_down_->closeAll();
+    if (TsuiMenuDropDown *open = dropDown())
+        open->closeAll();
 }

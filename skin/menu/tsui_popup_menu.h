@@ -30,7 +30,7 @@ public:
     // Shows the menu with its top-left corner at the screen point; returns at once.
     virtual void Popup(int x, int y);
     // The open drop-down, or null.
-    TsuiMenuDropDown *dropDown() const { return drop_down_; }
+    TsuiMenuDropDown *dropDown() const;
     void closeUp();
 
 private:

@@ -34,8 +34,8 @@ TsuiMenuBar::TsuiMenuBar(QWidget *frame, FrameHost &host)
 
 TsuiMenuBar::~TsuiMenuBar()
 {
-    if (drop_down_)
-        drop_down_->closeAll();
+    if (TsuiMenuDropDown *open = openDropDown())
+        open->closeAll();
 }
 
 TsuiMainMenu *TsuiMenuBar::menu() const { return frame_.Menu(); }
@@ -68,8 +68,10 @@ QFont TsuiMenuBar::buttonFont() const
 
 void TsuiMenuBar::rebuildButtons()
 {
-    if (drop_down_)
-        drop_down_->closeAll();
+    if (TsuiMenuDropDown *open = openDropDown())
+        open->closeAll();
+    // The items may be others now, or of another menu.
+    dropKeptDropDowns();
     for (TsuiMenuBarButton *button : buttons_)
         delete button;
     buttons_.clear();
@@ -140,8 +142,8 @@ void TsuiMenuBar::buttonPressed(TsuiMenuBarButton *button)
 
 void TsuiMenuBar::dropDown(int index, bool selectFirst)
 {
-    if (drop_down_)
-        drop_down_->closeAll();
+    if (TsuiMenuDropDown *open = openDropDown())
+        open->closeAll();
     if (index < 0 || index >= static_cast<int>(buttons_.size()))
         return;
     TsuiMenuBarButton *button = buttons_[static_cast<std::size_t>(index)];
@@ -161,9 +163,21 @@ void TsuiMenuBar::dropDown(int index, bool selectFirst)
         b->update();
     }
 
-    auto *drop = new TsuiMenuDropDown(main_menu, item, window());
+    TsuiMenuDropDown *drop = keptDropDown(main_menu, item);
     drop_down_ = drop;
     drop->setNoReplayArea(QRect(button->mapToGlobal(QPoint(0, 0)), button->size()));
+    drop->popupAt(button->mapToGlobal(QPoint(0, button->height())));
+    if (selectFirst)
+        drop->setSelectedIndex(0);
+}
+
+TsuiMenuDropDown *TsuiMenuBar::keptDropDown(TsuiMainMenu *main_menu, TsuiMenuItem *item)
+{
+    for (const QPointer<TsuiMenuDropDown> &kept : kept_drop_downs_)
+        if (kept && kept->parentItem() == item)
+            return kept;
+    auto *drop = new TsuiMenuDropDown(main_menu, item, window());
+    drop->keepWhenClosed();
     drop->onPointerOutside = [this](const QPoint &global) { pointerOutside(global); };
     drop->onNeighbour = [this](int direction) {
         const int n = static_cast<int>(buttons_.size());
@@ -179,9 +193,16 @@ void TsuiMenuBar::dropDown(int index, bool selectFirst)
             }
         }
     });
-    drop->popupAt(button->mapToGlobal(QPoint(0, button->height())));
-    if (selectFirst)
-        drop->setSelectedIndex(0);
+    kept_drop_downs_.emplace_back(drop);
+    return drop;
+}
+
+void TsuiMenuBar::dropKeptDropDowns()
+{
+    for (const QPointer<TsuiMenuDropDown> &kept : kept_drop_downs_)
+        if (kept)
+            kept->deleteLater();
+    kept_drop_downs_.clear();
 }
 
 void TsuiMenuBar::pointerOutside(const QPoint &globalPos)

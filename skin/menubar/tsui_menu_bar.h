@@ -44,7 +44,8 @@ public:
     void dropDown(int index, bool selectFirst = false);
     // Drops down the enabled top-level item whose caption marks this letter; false for none.
     bool dropDownByAccelerator(QChar letter);
-    TsuiMenuDropDown *openDropDown() const { return drop_down_; }
+    // The drop-down open now, or null.
+    TsuiMenuDropDown *openDropDown() const { return drop_down_ && drop_down_->isVisible() ? drop_down_ : nullptr; }
     TsuiMenuBarButton *selectedButton() const;
 
     // Called by the buttons.
@@ -58,6 +59,9 @@ protected:
 private:
     void layoutButtons();
     void pointerOutside(const QPoint &globalPos);
+    // The drop-down of an item of the bar: made at its first opening and kept for the next.
+    TsuiMenuDropDown *keptDropDown(TsuiMainMenu *main_menu, TsuiMenuItem *item);
+    void dropKeptDropDowns();
     TsuiMainMenu *menu() const;
     // The deciding look: the menu's when it is a skinned main menu, else the frame's.
     LookSource look() const;
@@ -65,6 +69,7 @@ private:
     FrameHost &frame_;
     std::vector<TsuiMenuBarButton *> buttons_;
     QPointer<TsuiMenuDropDown> drop_down_;
+    std::vector<QPointer<TsuiMenuDropDown>> kept_drop_downs_;
     int selected_ = -1;
     int bar_height_ = 22;
     QColor color_;

@@ -12,6 +12,7 @@
 #include "skin/titlebar/tsui_title_bar.h"
 
 #include <QDir>
+#include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -156,6 +157,33 @@ TEST(MenuBar, AltLetterDropsDownAndTheItemRunsFromItsDropDown)
     w.run_item->setEnabled(false);
     QTest::keyClick(&w.window, Qt::Key_K, Qt::ControlModifier);
     EXPECT_EQ(w.runs, 2);
+}
+
+// A menu opened again is the same window, shown anew: making a window per opening waits on the
+// display server every time. It opens as a new one would, with nothing selected and its item's
+// present children.
+TEST(MenuBar, ADropDownOpenedAgainIsTheSameWindowOpeningAsNew)
+{
+    MenuWindow w;
+    w.window.show();
+    TsuiMenuBar *bar = w.frame->menuBar();
+    bar->dropDown(0, true);
+    QPointer<TsuiMenuDropDown> drop = bar->openDropDown();
+    ASSERT_NE(drop, nullptr);
+    EXPECT_EQ(drop->selectedIndex(), 0);
+    const WId window = drop->winId();
+    QTest::keyClick(drop, Qt::Key_Escape);
+    EXPECT_EQ(bar->openDropDown(), nullptr);
+    EXPECT_EQ(bar->selectedButton(), nullptr);
+
+    w.menu->items()[0]->add(QStringLiteral("&Neu"));
+    bar->dropDown(0);
+    ASSERT_EQ(bar->openDropDown(), drop.data());
+    EXPECT_EQ(drop->winId(), window);
+    EXPECT_EQ(drop->selectedIndex(), -1);
+    EXPECT_EQ(drop->count(), 2);
+    drop->closeAll();
+    EXPECT_FALSE(drop->isVisible());
 }
 
 TEST(MenuBar, MainWindowMenuOpensTheDateiMenuWithAltD)
