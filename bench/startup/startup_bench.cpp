@@ -1,10 +1,13 @@
-// Cold start to the first painted main window, Quillon against a bare Qt window, both on the
-// offscreen platform and measured from outside: the first-paint hook is preloaded into each and
+// Cold start to the first painted main window, Quillon against its peers: the same six windows
+// built from stock Qt widgets (the fair twin), a Qt window showing one label, and an empty one. All
+// start on the offscreen platform and are measured from outside: the first-paint hook is preloaded into each and
 // reports when the application object has its platform and when the first window has been painted,
 // so each start is also told in two parts. Then, where Xvfb is installed, the same on an X server,
 // as users start it; where valgrind is installed, the instructions each executes up to that paint,
 // a figure the machine's load does not move; and the resident memory of each, idle.
+#include "bench/load_average.h"
 #include "bench/median.h"
+#include "bench/x_server/x_server.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -31,9 +34,7 @@ constexpr int MarkerTimeoutMs = 30000;
 constexpr int IdleSettleMs = 1500;
 constexpr int KillGraceMs = 2000;
 constexpr int InstructionCountTimeoutMs = 120000;
-constexpr int XServerStartTimeoutMs = 10000;
-// The descriptor on which Xvfb writes the display number it took, once it accepts clients.
-constexpr int DisplayFd = 3;
+constexpr double TwinAim = 0.85;
 
 // Where the programs show their windows: Qt's offscreen platform, or an X server.
 struct Screen {
@@ -45,10 +46,10 @@ const Screen Offscreen{"offscreen", {}};
 
 const char *const QuillonPath = QUILLON_EXECUTABLE;
 const char *const BareWindowPath = BARE_WINDOW_EXECUTABLE;
+const char *const StockTwinPath = STOCK_TWIN_EXECUTABLE;
 const char *const HookPath = FIRST_PAINT_HOOK;
 const char *const TextArgument = "--text";
 const char *const Valgrind = "/usr/bin/valgrind";
-const char *const Xvfb = "/usr/bin/Xvfb";
 const std::string CollectedMarker = "Collected : ";
 const std::string ApplicationMarker = "application-created ";
 const std::string FirstPaintMarker = "first-paint ";
@@ -218,17 +219,21 @@ struct StartSeries {
     }
 };
 
-// The whole start and its two parts, Quillon against the one-label window.
-void print_comparison(const StartSeries &quillon, const StartSeries &label)
+const char *const TwinName = "the six windows in stock Qt widgets";
+const char *const LabelName = "a Qt window showing one QLabel";
+
+// The whole start and its two parts, Quillon against a peer; an aim of 0 is none.
+void print_comparison(const StartSeries &quillon, const StartSeries &peer, const char *peer_name, double aim = 0)
 {
-    std::printf("  start to first painted window: quillon %.1f ms, a Qt window showing one QLabel %.1f ms, pairwise "
-                "ratio %.2f (aim <= 1.15)\n",
-                quillon.median_of(whole), label.median_of(whole), quillon.ratio_to(label, whole));
-    std::printf("    to the application object: %.1f ms against %.1f ms, ratio %.2f; from there to the first paint: "
+    std::printf("  start to first painted window: quillon %.1f ms, %s %.1f ms, pairwise ratio %.2f", quillon.median_of(whole),
+                peer_name, peer.median_of(whole), quillon.ratio_to(peer, whole));
+    if (aim > 0)
+        std::printf(" (aim <= %.2f)", aim);
+    std::printf("\n    to the application object: %.1f ms against %.1f ms, ratio %.2f; from there to the first paint: "
                 "%.1f ms against %.1f ms, ratio %.2f\n",
-                quillon.median_of(before_application), label.median_of(before_application),
-                quillon.ratio_to(label, before_application), quillon.median_of(after_application),
-                label.median_of(after_application), quillon.ratio_to(label, after_application));
+                quillon.median_of(before_application), peer.median_of(before_application),
+                quillon.ratio_to(peer, before_application), quillon.median_of(after_application),
+                peer.median_of(after_application), quillon.ratio_to(peer, after_application));
 }
 
 // Resident set in MiB once the window is up and the program has sat idle for a while.
@@ -261,65 +266,26 @@ double instructions_to_first_paint(const char *program, const char *argument = n
     return static_cast<double>(collected);
 }
 
-// An X server of the bench's own, without a window manager, on a display it picks itself; ended
-// by its PID and reaped.
-class XServer {
-public:
-    XServer()
-    {
-        int fds[2];
-        if (::access(Xvfb, X_OK) != 0 || ::pipe2(fds, O_CLOEXEC) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], DisplayFd);
-        const std::string fd = std::to_string(DisplayFd);
-        // -noreset: a user's server stays up between programs; one that resets as each leaves
-        // makes the next start wait for the reset.
-        const char *argv[] = {Xvfb,       "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-                              "-nolisten", "tcp",       "-noreset", nullptr};
-        if (::posix_spawn(&server_.pid, Xvfb, &actions, nullptr, const_cast<char **>(argv), environ) != 0)
-            server_.pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(fds[1]);
-        server_.output_fd = fds[0];
-        // The number comes as a line of its own; it reads as a marker that is the line's start.
-        const long long number = server_.pid > 0 ? read_marker(server_, "", XServerStartTimeoutMs) : -1;
-        if (number >= 0)
-            display_ = ":" + std::to_string(number);
-    }
-    ~XServer() { finish(server_, true); }
-    XServer(const XServer &) = delete;
-    XServer &operator=(const XServer &) = delete;
-
-    // Empty when no server could be started.
-    const std::string &display() const { return display_; }
-
-private:
-    Child server_;
-    std::string display_;
-};
-
 // Pairwise comparison on an X server; false when a program did not paint there.
 bool compare_on_x_server(const std::string &display)
 {
     const Screen x{"xcb", display};
     for (int i = 0; i < WarmUpRuns; ++i) {
         time_to_first_paint(QuillonPath, nullptr, x);
+        time_to_first_paint(StockTwinPath, nullptr, x);
         time_to_first_paint(BareWindowPath, TextArgument, x);
     }
-    StartSeries quillon, label;
+    StartSeries quillon, twin, label;
     for (int i = 0; i < MeasuredRuns; ++i) {
         quillon.runs.push_back(time_to_first_paint(QuillonPath, nullptr, x));
+        twin.runs.push_back(time_to_first_paint(StockTwinPath, nullptr, x));
         label.runs.push_back(time_to_first_paint(BareWindowPath, TextArgument, x));
-        if (quillon.runs.back().failed() || label.runs.back().failed())
+        if (quillon.runs.back().failed() || twin.runs.back().failed() || label.runs.back().failed())
             return false;
     }
     std::printf("on an X server (Xvfb, no window manager), median of %d:\n", MeasuredRuns);
-    print_comparison(quillon, label);
+    print_comparison(quillon, twin, TwinName, TwinAim);
+    print_comparison(quillon, label, LabelName);
     return true;
 }
 
@@ -329,23 +295,26 @@ int main()
 {
     for (int i = 0; i < WarmUpRuns; ++i) {
         time_to_first_paint(QuillonPath);
+        time_to_first_paint(StockTwinPath);
         time_to_first_paint(BareWindowPath);
         time_to_first_paint(BareWindowPath, TextArgument);
     }
-    // Interleaved, so that a change in the machine's load touches all three alike; ratios are taken
-    // run by run for the same reason.
-    StartSeries quillon, empty, label;
+    // Interleaved, so that a change in the machine's load touches all alike; ratios are taken run
+    // by run for the same reason.
+    StartSeries quillon, twin, empty, label;
     for (int i = 0; i < MeasuredRuns; ++i) {
         quillon.runs.push_back(time_to_first_paint(QuillonPath));
+        twin.runs.push_back(time_to_first_paint(StockTwinPath));
         empty.runs.push_back(time_to_first_paint(BareWindowPath));
         label.runs.push_back(time_to_first_paint(BareWindowPath, TextArgument));
     }
-    if (quillon.failed() || empty.failed() || label.failed()) {
+    if (quillon.failed() || twin.failed() || empty.failed() || label.failed()) {
         std::printf("start: a program did not report its application object and first paint\n");
         return 1;
     }
-    std::printf("offscreen platform, median of %d:\n", MeasuredRuns);
-    print_comparison(quillon, label);
+    std::printf("offscreen platform, median of %d, load average %.2f:\n", MeasuredRuns, load_average());
+    print_comparison(quillon, twin, TwinName, TwinAim);
+    print_comparison(quillon, label, LabelName);
     std::printf("  an empty Qt window (no fonts loaded) %.1f ms, pairwise ratio %.2f\n", empty.median_of(whole),
                 quillon.ratio_to(empty, whole));
 
@@ -355,26 +324,29 @@ int main()
             return 1;
         }
     } else {
-        std::printf("no X server comparison: %s could not be started\n", Xvfb);
+        std::printf("no X server comparison: Xvfb could not be started\n");
     }
 
     if (::access(Valgrind, X_OK) == 0) {
         const double quillon_count = instructions_to_first_paint(QuillonPath);
+        const double twin_count = instructions_to_first_paint(StockTwinPath);
         const double label_count = instructions_to_first_paint(BareWindowPath, TextArgument);
-        if (quillon_count < 0 || label_count < 0) {
+        if (quillon_count < 0 || twin_count < 0 || label_count < 0) {
             std::printf("start: valgrind reported no instruction count\n");
             return 1;
         }
-        std::printf("instructions from start to first painted window (callgrind): quillon %.1f M, a Qt window showing "
-                    "one QLabel %.1f M, ratio %.2f\n",
-                    quillon_count / 1e6, label_count / 1e6, quillon_count / label_count);
+        std::printf("instructions from start to first painted window (callgrind): quillon %.1f M, %s %.1f M, ratio "
+                    "%.2f; %s %.1f M, ratio %.2f\n",
+                    quillon_count / 1e6, TwinName, twin_count / 1e6, quillon_count / twin_count, LabelName,
+                    label_count / 1e6, quillon_count / label_count);
     } else {
         std::printf("no instruction counts: %s is not installed\n", Valgrind);
     }
 
     const double quillon_rss = idle_rss_mib(QuillonPath);
+    const double twin_rss = idle_rss_mib(StockTwinPath);
     const double bare_rss = idle_rss_mib(BareWindowPath);
-    std::printf("idle resident memory: quillon %.1f MiB (aim <= 80), bare Qt window %.1f MiB\n", quillon_rss,
-                bare_rss);
-    return quillon_rss < 0 || bare_rss < 0 ? 1 : 0;
+    std::printf("idle resident memory: quillon %.1f MiB (aim <= 80), %s %.1f MiB, bare Qt window %.1f MiB\n",
+                quillon_rss, TwinName, twin_rss, bare_rss);
+    return quillon_rss < 0 || twin_rss < 0 || bare_rss < 0 ? 1 : 0;
 }

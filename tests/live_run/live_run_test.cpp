@@ -7,10 +7,10 @@
 #include "skin/edit/tsui_memo.h"
 #include "skin/button/tsui_button.h"
 #include "tests/support/program_dir_files.h"
+#include "tests/support/thread_activity.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTest>
 #include <QTimer>
 
@@ -18,9 +18,7 @@
 
 #include <chrono>
 #include <set>
-#include <sys/syscall.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -123,22 +121,6 @@ TEST_F(LiveRun, OtherInputStaysBlockedWhileItRuns)
     EXPECT_EQ(form.Log->lines(), (QStringList{"Return-Code des Programms: 0", "---Output---", "once"}));
 }
 
-namespace {
-
-// How often the calling thread has gone to sleep and been woken since it started.
-long wake_ups_of(pid_t thread)
-{
-    QFile status(QStringLiteral("/proc/self/task/%1/status").arg(thread));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("voluntary_ctxt_switches:"))
-            return line.mid(line.indexOf(':') + 1).trimmed().toLong();
-    return -1;
-}
-
-} // namespace
-
 TEST_F(LiveRun, ASilentChildLetsTheWindowsSleep)
 {
     constexpr int SettleMs = 300;
@@ -146,13 +128,13 @@ TEST_F(LiveRun, ASilentChildLetsTheWindowsSleep)
     // A few for the run's own start and end may fall in; a refresh that runs for the whole run
     // wakes the thread some 50 times in this span.
     constexpr long MostWakeUps = 5;
-    const pid_t window_thread = static_cast<pid_t>(::syscall(SYS_gettid));
+    const ThreadHandle window_thread = current_thread();
     long first = -1, last = -1;
     std::thread watcher([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(SettleMs));
-        first = wake_ups_of(window_thread);
+        first = thread_activity(window_thread).wake_ups;
         std::this_thread::sleep_for(std::chrono::milliseconds(WatchedMs));
-        last = wake_ups_of(window_thread);
+        last = thread_activity(window_thread).wake_ups;
     });
     form.command->setText(QStringLiteral("out:started\\n sleep:%1 out:done\\n").arg(SettleMs + WatchedMs + SettleMs));
     form.suiButton1Click();
