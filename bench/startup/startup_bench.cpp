@@ -1,8 +1,8 @@
 // Cold start to the first painted main window, Quillon against its peers: the same six windows
-// built from stock Qt widgets (the fair twin), a Qt window showing one label, and an empty one. All
-// start on the offscreen platform and are measured from outside: the first-paint hook is preloaded into each and
-// reports when the application object has its platform and when the first window has been painted,
-// so each start is also told in two parts. Then, where Xvfb is installed, the same on an X server,
+// built from stock Qt widgets (the fair twin), a Qt window showing one label, and an empty one.
+// All start on the offscreen platform and are measured from outside: the first-paint hook is
+// preloaded into each and reports when the application object has its platform and when the first
+// window has been painted, so each start is also told in two parts. Then, where Xvfb is installed, the same on an X server,
 // as users start it; where valgrind is installed, the instructions each executes up to that paint,
 // a figure the machine's load does not move; and the resident memory of each, idle.
 #include "bench/load_average.h"
@@ -130,8 +130,7 @@ std::string read_until(const Child &child, const std::string &marker, int timeou
     }
 }
 
-// The number after marker in the output (with an empty marker, the number the output starts
-// with), or -1 when it is not there.
+// The number after marker in the output, or -1 when it is not there.
 long long number_after(const std::string &output, const std::string &marker)
 {
     const size_t at = output.find(marker);
