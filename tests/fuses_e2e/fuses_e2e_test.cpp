@@ -435,6 +435,17 @@ TEST_F(FusesEndToEnd, ATmega328PNamesItsBitsAndAsksBeforeEachLockOut)
         EXPECT_EQ((std::array<int, 3>{chip.lfuse, chip.hfuse, chip.efuse}), (std::array<int, 3>{0x62, 0xD9, 0xFF}));
         QTest::mouseClick(c.box, Qt::LeftButton);
     }
+
+    // A read that says DWEN is programmed may be wrong (another program on the port): a write that
+    // leaves it programmed asks, though it changes only BOOTRST.
+    sim->setFuses({.lfuse = 0x62, .hfuse = 0x99, .efuse = 0xFF, .lock = 0xFF});
+    read();
+    QTest::mouseClick(fuses.h[0], Qt::LeftButton);
+    ModalAnswer cancel(ModalAnswer::pressKeyInMessageWindow(Qt::Key_Escape));
+    write();
+    ASSERT_TRUE(cancel.answered());
+    EXPECT_TRUE(cancel.seenText().contains(QStringLiteral("DWEN (0 → 0) bleibt programmiert"))) << cancel.seenText().toStdString();
+    EXPECT_EQ(sim->fuses().hfuse, 0x99);
 }
 
 // Opened for the ATmega8, the window follows the main window to the ATmega328P: its captions
