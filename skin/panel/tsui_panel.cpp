@@ -1,6 +1,7 @@
 #include "skin/panel/tsui_panel.h"
 
 #include "skin/layout/mirroring.h"
+#include "skin/paint/device_pixels.h"
 #include "skin/themes/builtin_theme_table.h"
 #include "skin/themes/style_bitmaps.h"
 #include "skin/themes/style_resolution.h"
@@ -119,6 +120,11 @@ void TsuiPanel::setColor(const QColor &color)
 QRect TsuiPanel::childAlignArea() const
 {
     return QRect(QPoint(ChildInset, barHeight() + ChildInset), QPoint(width() - ChildInset - 1, height() - ChildInset - 1));
+}
+
+int TsuiPanel::barHeight() const
+{
+    return LogicalSize(caption_bar_).height();
 }
 
 bool TsuiPanel::buttonShown() const

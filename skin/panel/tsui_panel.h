@@ -65,7 +65,8 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
-    int barHeight() const { return caption_bar_.height(); }
+    // In design pixels: a theme's bar picture may have two device pixels to each.
+    int barHeight() const;
     bool buttonShown() const;
     QRect buttonHitRect() const;
     // The pointer is on the shown button.
