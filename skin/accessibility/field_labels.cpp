@@ -49,7 +49,10 @@ QString spoken_label(const QString &text)
 void label_field(QLabel *label, QWidget *field)
 {
     label->setBuddy(field);
-    name_field(field, spoken_label(label->text()));
+    // A reader speaks the label itself before the field, and as its name the field's own.
+    const QString name = spoken_label(label->text());
+    label->setAccessibleName(name);
+    name_field(field, name);
 }
 
 void label_field_by_caption(QWidget *group, const QString &caption, QWidget *field)

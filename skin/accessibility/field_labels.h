@@ -17,7 +17,7 @@ QString spoken_caption(const QString &caption);
 QString spoken_label(const QString &text);
 
 // The label names the field, and the two are related as label and labelled field (the label's
-// buddy). A combo box's editor and list are named with it, since a reader may land on them too.
+// buddy); both are read by the label's spoken text. A combo box's editor and list are named with it, since a reader may land on them too.
 void label_field(QLabel *label, QWidget *field);
 // A field whose only label is the caption drawn on its group or panel is named by that caption,
 // and the group is its label.

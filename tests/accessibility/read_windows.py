@@ -6,6 +6,7 @@ roles and names a user needs, works the program through accessibility actions al
 each window's tree. Exits 0 on success, 1 with the reason on the first failure.
 """
 from collections import Counter
+import re
 import sys
 
 from atspi_session import (Failure, Program, run, act, children, expect, find, focusables, print_tree, related,
@@ -23,7 +24,7 @@ def combo(name, label):
 MAIN_FOCUSABLES = [
     ("push button", "Flash programmieren", None), ("push button", "EEPROM programmieren", None),
     ("push button", "Flash auslesen", None), ("push button", "EEPROM auslesen", None), ("push button", "Fuses", None),
-    *combo("Device", "Device:"), *combo("Programmer", "Programmer:"), *combo("Port", "Port:"),
+    *combo("Device", "Device"), *combo("Programmer", "Programmer"), *combo("Port", "Port"),
     ("text", "AVRDUDE - Log", "AVRDUDE - Log"), ("text", "AVRDUDE-Command", "AVRDUDE-Command"),
     ("push button", "Senden", None),
 ]
@@ -41,11 +42,10 @@ OPTIONS_FOCUSABLES = [
     ("radio button", "giveio-Treiber installieren", None), ("radio button", "giveio-Treiber deinstallieren", None),
     ("push button", "Speichern", None),
 ]
-DRIVER_FOCUSABLES = [("text", "Status", "Status:"), ("push button", "OK", None)]
+DRIVER_FOCUSABLES = [("text", "Status", "Status"), ("push button", "OK", None)]
 INFO_FOCUSABLES = [("push button", "OK", None)]
 EXTERNAL_FOCUSABLES = [
-    ("text", "AVR", "AVR           :"), ("text", "Programmer", "Programmer:"), ("text", "Port", "Port            :"),
-    ("text", "Datei", "Datei          : "), ("push button", "Fuses", None), ("push button", "Programmieren", None),
+    ("text", "AVR", "AVR"), ("text", "Programmer", "Programmer"), ("text", "Port", "Port"), ("text", "Datei", "Datei"), ("push button", "Fuses", None), ("push button", "Programmieren", None),
     ("push button", "Abbrechen", None),
 ]
 
@@ -56,7 +56,8 @@ def same(a, b):
 
 def check_focusables(window, title, table):
     """Every focusable object has a name and is in the table with its role, name and label; each
-    label says whom it labels (a combo box's label, the combo box that holds the editor)."""
+    label says whom it labels (a combo box's label, the combo box that holds the editor). No label
+    reads with the blanks that line captions up, nor with a closing colon."""
     seen = []
     for node in focusables(window):
         labels = related(node, pyatspi.RELATION_LABELLED_BY)
@@ -65,6 +66,10 @@ def check_focusables(window, title, table):
             if not any(same(node, target) or same(node.parent, target)
                        for target in related(label, pyatspi.RELATION_LABEL_FOR)):
                 raise Failure(f'{title}: label "{label.name}" does not say it labels "{node.name}"')
+    padded = [node.name for node, _ in walk(window)
+              if node.getRoleName() == "label" and ("  " in node.name or re.search(r"[ :]$", node.name))]
+    if padded:
+        raise Failure(f"{title}: labels read with their padding or closing colon: {padded}")
     unnamed = [row for row in seen if not row[1]]
     missing, extra = Counter(table) - Counter(seen), Counter(seen) - Counter(table)
     if unnamed or missing or extra:
