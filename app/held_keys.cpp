@@ -43,12 +43,3 @@ HeldKeys::Verdict HeldKeys::judge(QObject *receiver, QEvent *event)
     held = {window, true, 0};
     return Verdict::Deliver;
 }
-
-std::unique_ptr<QKeyEvent> HeldKeys::asRepeat(const QKeyEvent &event)
-{
-    auto repeat = std::make_unique<QKeyEvent>(event.type(), event.key(), event.modifiers(), event.nativeScanCode(),
-                                              event.nativeVirtualKey(), event.nativeModifiers(), event.text(), true,
-                                              event.count(), event.device());
-    repeat->setTimestamp(event.timestamp());
-    return repeat;
-}

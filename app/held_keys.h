@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <memory>
 #include <unordered_map>
 
 class QEvent;
@@ -25,8 +24,6 @@ public:
     };
 
     Verdict judge(QObject *receiver, QEvent *event);
-    // The key event marked as a repeat.
-    static std::unique_ptr<QKeyEvent> asRepeat(const QKeyEvent &event);
 
 private:
     struct Held {

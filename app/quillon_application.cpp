@@ -1,6 +1,8 @@
 #include "app/quillon_application.h"
 
 #include "app/error_box.h"
+#include "app/key_copy.h"
+#include "app/reader_keys.h"
 #include "avrdude/native_text.h"
 #include "handlers/handler_boundary.h"
 #include "session/quillon_error.h"
@@ -10,6 +12,7 @@
 
 #include <QFont>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 
 namespace {
@@ -36,12 +39,25 @@ QuillonApplication::QuillonApplication(int &argc, char **argv)
 
 bool QuillonApplication::notify(QObject *receiver, QEvent *event)
 {
+    if (is_key_for_reader(receiver, event)) {
+        const auto &key = *static_cast<QKeyEvent *>(event);
+        // The wait for the reader may see the window go.
+        const QPointer<QObject> window(receiver);
+        if (kept_by_reader(key) || !window) {
+            event->accept();
+            return true;
+        }
+        const std::unique_ptr<QKeyEvent> passed = copy_key_event(key, key.isAutoRepeat());
+        const bool handled = notify(receiver, passed.get());
+        event->setAccepted(passed->isAccepted());
+        return handled;
+    }
     switch (held_keys_.judge(receiver, event)) {
     case HeldKeys::Verdict::Block:
         event->accept();
         return true;
     case HeldKeys::Verdict::DeliverAsRepeat: {
-        const std::unique_ptr<QKeyEvent> repeat = HeldKeys::asRepeat(*static_cast<QKeyEvent *>(event));
+        const std::unique_ptr<QKeyEvent> repeat = copy_key_event(*static_cast<QKeyEvent *>(event), true);
         const bool handled = notify(receiver, repeat.get());
         event->setAccepted(repeat->isAccepted());
         return handled;
