@@ -85,12 +85,12 @@ def end_process(process, seconds=10):
 
 
 class Program:
-    """The real program, started with arguments; ended (and reaped) by end()."""
+    """The real program, started with arguments; ended (and reaped) by end(). Its standard error
+    goes to `stderr` (a file), or nowhere."""
 
-    def __init__(self, program, arguments=()):
+    def __init__(self, program, arguments=(), stderr=subprocess.DEVNULL):
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        self.process = subprocess.Popen([program, *arguments], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
+        self.process = subprocess.Popen([program, *arguments], env=env, stdout=subprocess.DEVNULL, stderr=stderr)
         self.app = wait_for("Quillon on the accessibility bus", self._app, 40)
 
     def _app(self):
