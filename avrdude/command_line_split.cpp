@@ -99,7 +99,8 @@ QString escape_within_quotes(const QString &text)
 
 QString single_argument(const QString &text)
 {
-    const bool needs_quotes = text.contains(u'"') || split_arguments(text).size() > 1;
+    // Blanks at its ends are part of the value too: a port named by three blanks is that port.
+    const bool needs_quotes = !text.isEmpty() && split_arguments(text) != QStringList{text};
     return needs_quotes ? u'"' + escape_within_quotes(text) + u'"' : text;
 }
 

@@ -17,9 +17,9 @@ QStringList split_arguments(const QString &text);
 // closing quote doubled. Text without quotes and without a trailing backslash comes back as it is.
 QString escape_within_quotes(const QString &text);
 
-// A value that must stay one argument: unchanged when the splitter reads it as at most one (blanks
-// around a word, as users type them, still work as they always did; empty stays empty), else,
-// and whenever it holds a quote, quoted with escape_within_quotes.
+// A value that must reach the program as exactly this one argument, blanks at its ends included:
+// unchanged when the splitter gives it back as it is (empty stays empty and gives no argument),
+// else quoted with escape_within_quotes.
 QString single_argument(const QString &text);
 
 // The file a caller's program text names: one pair of enclosing double quotes is removed, nothing

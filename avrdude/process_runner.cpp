@@ -177,8 +177,10 @@ RunResult run(const CommandLine &command, const ChunkObserver &observer, const s
         return result;
 
     Fd out_read, out_write, err_read, err_write;
-    if (!make_pipe(out_read, out_write) || !make_pipe(err_read, err_write))
+    if (!make_pipe(out_read, out_write) || !make_pipe(err_read, err_write)) {
+        result.start_error = errno;
         return result;
+    }
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -214,8 +216,10 @@ RunResult run(const CommandLine &command, const ChunkObserver &observer, const s
     // Our copies of the write ends must go, or the read ends never see end-of-stream.
     out_write.reset();
     err_write.reset();
-    if (spawn_error != 0)
+    if (spawn_error != 0) {
+        result.start_error = spawn_error;
         return result;
+    }
 
     result.started = true;
     if (on_started)

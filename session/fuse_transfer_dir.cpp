@@ -61,6 +61,11 @@ QByteArray parent_folder()
     if (!runtime_dir.isEmpty() && is_private_folder(runtime_dir))
         return runtime_dir;
     const QByteArray temporary = temporary_folder();
+    struct stat status {};
+    if (::stat(temporary.constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+        throw QuillonError(QStringLiteral("Kein Ordner für die Fuse-Werte: den temporären Ordner %1 (TMPDIR) gibt es "
+                                          "nicht.")
+                               .arg(shown_path(temporary)));
     if (!keeps_our_entries(temporary))
         throw QuillonError(QStringLiteral("Kein sicherer Ordner für die Fuse-Werte: in %1 können andere Benutzer "
                                           "Ordner umbenennen.")

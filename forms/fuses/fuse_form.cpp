@@ -155,6 +155,8 @@ QLabel *TForm3::createValueLabel(const QString &name, int left)
 {
     auto *label = new QLabel(suiForm1);
     label->setObjectName(name);
+    // The value is avrdude's transfer file as it stands: text, never markup to lay out or load.
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(left + ValueLabelIndent, ValueLabelTop, ValueLabelWidth, ValueLabelHeight);
     return label;
 }
@@ -196,7 +198,8 @@ void TForm3::show_session_description()
     const QStringList &captions = session_.fuseCaptions();
     for (int index = 0; index < FuseCaptionCount; ++index) {
         TsuiCheckBox *box = bitBox(index);
-        box->setText(captions[index]);
+        // A caption is the file's text as it stands: an "&" in it marks no accelerator key.
+        box->setText(QString(captions[index]).replace(u'&', QStringLiteral("&&")));
         box->adjustSize();
     }
 }

@@ -35,20 +35,22 @@ LiveReport::LiveReport(const LiveView &view)
         progress_->setPercent(0);
 }
 
-void LiveReport::post(OutputStream stream, const char *data, std::size_t size)
+void LiveReport::post(OutputStream which, const char *data, std::size_t size)
 {
+    const QByteArrayView head = stream(which).kept.take(QByteArrayView(data, static_cast<qsizetype>(size)));
+    if (head.isEmpty())
+        return;
     std::unique_lock lock(mutex_);
     if (pending_bytes_ >= MaxPendingBytes && !step_requested_.exchange(true)) {
         // No need to wait for the next refresh: there is a lot to take.
         QMetaObject::invokeMethod(this, &LiveReport::step, Qt::QueuedConnection);
     }
     taken_.wait(lock, [this] { return pending_bytes_ < MaxPendingBytes || waiting_stopped_; });
-    const auto bytes = static_cast<qsizetype>(size);
-    if (!pending_.empty() && pending_.back().stream == stream && pending_.back().bytes.size() < JoinedChunkBytes)
-        pending_.back().bytes.append(data, bytes);
+    if (!pending_.empty() && pending_.back().stream == which && pending_.back().bytes.size() < JoinedChunkBytes)
+        pending_.back().bytes.append(head);
     else
-        pending_.push_back({stream, QByteArray(data, bytes)});
-    pending_bytes_ += bytes;
+        pending_.push_back({which, head.toByteArray()});
+    pending_bytes_ += head.size();
     if (!refresh_armed_.exchange(true))
         QMetaObject::invokeMethod(this, &LiveReport::armRefresh, Qt::QueuedConnection);
 }
@@ -181,13 +183,23 @@ void LiveReport::complete(const RunResult &result, const QStringList &failure_li
     if (!log_)
         return;
     if (!result.started) {
-        log_->appendLines(failure_lines);
+        log_->appendLines(start_failure_lines(result, failure_lines));
         return;
     }
     for (Stream *target : {&output_, &errors_}) {
         if (!target->section)
             continue;
         QStringList lines;
+        const KeptOutput::Rest rest = target->kept.rest();
+        if (rest.left_out_bytes == 0) {
+            target->lines.feed(rest.tail, lines);
+        } else {
+            // The last part begins a text of its own, after the note of what is missing.
+            target->lines.finish(lines);
+            lines << left_out_line(rest.left_out_bytes, rest.left_out_line_breaks);
+            target->lines = ConsoleLines();
+            target->lines.feed(rest.tail, lines);
+        }
         target->lines.finish(lines);
         appendLines(*target, lines);
         target->section->showUnfinished({}, false);

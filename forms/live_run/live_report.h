@@ -1,6 +1,7 @@
 #pragma once
 
 #include "avrdude/console_text.h"
+#include "avrdude/kept_output.h"
 #include "avrdude/process_runner.h"
 #include "avrdude/progress_parser.h"
 #include "forms/live_run/live_view.h"
@@ -38,7 +39,8 @@ public:
     explicit LiveReport(const LiveView &view);
 
     // Runner's thread: the next chunk of a stream, and the end of both. A child that writes
-    // faster than its lines can be shown waits here, so what is not yet taken stays bounded.
+    // faster than its lines can be shown waits here, so what is not yet taken stays bounded. Past
+    // a stream's head, only its last part is kept, and shown when the run is complete.
     void post(OutputStream stream, const char *data, std::size_t size);
     void postEnd();
     // User-interface thread: lets the runner's thread post without waiting from now on, when no
@@ -58,6 +60,7 @@ private:
         OutputStream which;
         ConsoleLines lines;
         std::optional<MemoSection> section;
+        KeptOutput kept; // the runner's thread's while the child runs
     };
     struct Chunk {
         OutputStream stream;

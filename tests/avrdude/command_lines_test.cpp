@@ -41,10 +41,15 @@ TEST(CommandLines, FuseReadAndWriteWithAndWithoutTheExtendedFuse)
               write_head + QStringLiteral("-U efuse:w:0xFF:m"));
 }
 
+// What avrdude receives is the value as typed: not trimmed, and an empty port gives no argument.
 TEST(CommandLines, ValuesGoInUnchanged)
 {
-    const ChipTarget odd{QString(), QStringLiteral(" m328p"), QStringLiteral("avr910"), QString()};
-    EXPECT_EQ(chip_erase_command(odd).text(), QStringLiteral(" /c / -p  m328p -P  -e -c avr910"));
+    const ChipTarget odd{QString(), QStringLiteral(" m328p"), QStringLiteral("avr910\t"), QString()};
+    EXPECT_EQ(split_arguments(chip_erase_command(odd).arguments),
+              (QStringList{QStringLiteral("/c"), QStringLiteral("/"), QStringLiteral("-p"), QStringLiteral(" m328p"), QStringLiteral("-P"),
+                           QStringLiteral("-e"), QStringLiteral("-c"), QStringLiteral("avr910\t")}));
+    const ChipTarget blanks{QString(), QStringLiteral("m8"), QStringLiteral("usbasp"), QStringLiteral("/dev/serial/by-id/   ")};
+    EXPECT_EQ(split_arguments(chip_erase_command(blanks).arguments).at(5), blanks.port);
 }
 
 // Whatever a file name or a typed value holds, it comes out of the line as one argument and adds
@@ -66,12 +71,13 @@ TEST(CommandLines, NoValueBecomesAnOptionOfItsOwn)
         const QStringList file = split_arguments(program_flash_command(Target, value).arguments);
         ASSERT_EQ(file.size(), ordinary.size()) << value.toStdString();
         EXPECT_EQ(file.last(), QStringLiteral("flash:w:") + value + QStringLiteral(":a")) << value.toStdString();
-        // A typed device, programmer or port stays one argument too (an empty one drops out, as always).
-        if (split_arguments(value).isEmpty())
+        // A typed device, programmer or port arrives as it is, blanks included (an empty one drops out).
+        if (value.isEmpty())
             continue;
         const ChipTarget typed{Target.avrdude_path, value, value, value};
         const QStringList arguments = split_arguments(program_flash_command(typed, QStringLiteral("f")).arguments);
         ASSERT_EQ(arguments.size(), ordinary.size()) << value.toStdString();
         EXPECT_EQ(arguments.count(QStringLiteral("-U")), 1) << value.toStdString();
+        EXPECT_EQ(arguments[3], value) << value.toStdString();
     }
 }

@@ -1,6 +1,7 @@
 #include "avrdude/process_runner.h"
 
 #include "avrdude/native_text.h"
+#include "avrdude/run_report.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <csignal>
 #include <dirent.h>
 #include <filesystem>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -211,4 +214,43 @@ TEST(ProcessRunner, AChildReapedBehindItsBackHasNoExitCode)
     ASSERT_TRUE(result.started);
     EXPECT_TRUE(result.wait_failed);
     EXPECT_EQ(result.output, QByteArray("x"));
+}
+
+// A run that cannot start says why when the program is not to blame; only a program that cannot
+// be run gets the caller's lines, which send the user to its path.
+TEST(ProcessRunner, AStartThatFailsNamesItsCause)
+{
+    const QStringList path_lines{QStringLiteral("Pfad zu AVRDUDE nicht OK!"), QStringLiteral("/nicht/da")};
+    struct Case {
+        const char *name;
+        CommandLine command;
+        int open_file_room; // descriptors left free to the run, -1 for no limit
+        QString first_line;
+    };
+    const Case cases[] = {
+        {"a program that is not there", {QStringLiteral("/nicht/da"), QStringLiteral(" -p m8")}, -1, path_lines.first()},
+        {"a command too long for the system", {child(), u' ' + QString(200000, u'a')}, -1,
+         QStringLiteral("Der Befehl konnte nicht gestartet werden: der Befehl ist zu lang für das System. Kürzen Sie ihn.")},
+        {"too many open files", {child(), QStringLiteral(" out:x")}, 1,
+         QStringLiteral("Der Befehl konnte nicht gestartet werden: zu viele offene Dateien. Schließen Sie Fenster oder "
+                        "Programme und versuchen Sie es noch einmal.")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        rlimit files{};
+        ::getrlimit(RLIMIT_NOFILE, &files);
+        if (c.open_file_room >= 0) {
+            // The lowest free descriptor is where the pipes would go; one more fits, two do not.
+            const int lowest_free = ::dup(0);
+            ::close(lowest_free);
+            const rlimit tight{static_cast<rlim_t>(lowest_free + c.open_file_room), files.rlim_max};
+            ::setrlimit(RLIMIT_NOFILE, &tight);
+        }
+        const RunResult result = run_and_capture(c.command);
+        ::setrlimit(RLIMIT_NOFILE, &files);
+        EXPECT_FALSE(result.started);
+        const QStringList lines = report_lines(result, path_lines);
+        EXPECT_EQ(lines.value(0), c.first_line);
+        EXPECT_EQ(lines.size(), c.first_line == path_lines.first() ? path_lines.size() : 1);
+    }
 }

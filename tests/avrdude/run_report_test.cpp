@@ -1,4 +1,5 @@
 #include "avrdude/console_text.h"
+#include "avrdude/kept_output.h"
 #include "avrdude/run_report.h"
 
 #include <algorithm>
@@ -99,4 +100,43 @@ TEST(ConsoleText, ShowsTheUnfinishedLineAsFarAsItHasCome)
     splitter.finish(lines);
     EXPECT_FALSE(splitter.hasUnfinished());
     EXPECT_EQ(lines.last(), QStringLiteral("Writing | ## Gr├Âü"));
+}
+
+// A stream's head goes through as it comes, up to a byte or a line bound; of the rest only the
+// last lines are kept, and what lies between is counted. The same whatever the chunks.
+TEST(KeptOutput, KeepsTheHeadAndTheLastLinesAndCountsWhatIsLeftOut)
+{
+    const KeptOutput::Bound small{10, 3};
+    QByteArray numbered;
+    for (int i = 0; i < 100; ++i)
+        numbered += QByteArray::number(100 + i).append('\n');
+    struct Case {
+        const char *name;
+        QByteArray stream;
+        QByteArray head;
+        QByteArray tail;
+        qsizetype left_out_bytes;
+        qsizetype left_out_line_breaks;
+    };
+    const Case cases[] = {
+        {"within the head", "ab\ncd\n", "ab\ncd\n", "", 0, 0},
+        {"the head ends at its byte bound", "abc\ndefg\nhijkl\n", "abc\ndefg\nh", "ijkl\n", 0, 0},
+        {"the head ends at its line bound", "a\nb\nc\nd\ne\n", "a\nb\nc\n", "d\ne\n", 0, 0},
+        {"endless output keeps its last whole lines", numbered, "100\n101\n10", "198\n199\n", 400 - 10 - 8, 100 - 2 - 2},
+        {"one line without a break", QByteArray(25, 'x'), QByteArray(10, 'x'), QByteArray(10, 'x'), 5, 0},
+    };
+    for (const Case &c : cases) {
+        for (const qsizetype chunk : {c.stream.size(), qsizetype(3), qsizetype(1)}) {
+            SCOPED_TRACE(std::string(c.name) + ", chunks of " + std::to_string(chunk));
+            KeptOutput kept(small, small);
+            QByteArray head;
+            for (qsizetype at = 0; at < c.stream.size(); at += chunk)
+                head += kept.take(QByteArrayView(c.stream).sliced(at, std::min(chunk, c.stream.size() - at)));
+            const KeptOutput::Rest rest = kept.rest();
+            EXPECT_EQ(head, c.head);
+            EXPECT_EQ(rest.tail, c.tail);
+            EXPECT_EQ(rest.left_out_bytes, c.left_out_bytes);
+            EXPECT_EQ(rest.left_out_line_breaks, c.left_out_line_breaks);
+        }
+    }
 }

@@ -349,21 +349,29 @@ TEST_F(FusesEndToEnd, AFolderSwappedDuringTheReadIsNotRead)
     EXPECT_EQ(boxesByte(2), boxes_before);
 }
 
-// With no private runtime folder and a temporary folder where others may move what is made, no
-// place is safe: the read stops before avrdude runs, and the boxes stay.
+// With no private runtime folder and a temporary folder where others may move what is made, or
+// one that is not there, no place is safe: the read stops before avrdude runs, saying why, and the
+// boxes stay.
 TEST_F(FusesEndToEnd, NoSafeFolderStopsTheReadBeforeAvrdudeRuns)
 {
     start("m8");
     const RuntimeFolder runtime(EveryoneWrites);
+    const QString missing = runtime.path() + QStringLiteral("/nicht-da");
+    const std::pair<QString, QString> temporaries[] = {
+        {runtime.path(), QStringLiteral("Kein sicherer Ordner für die Fuse-Werte: in %1 können andere Benutzer "
+                                        "Ordner umbenennen.").arg(runtime.path())},
+        {missing, QStringLiteral("Kein Ordner für die Fuse-Werte: den temporären Ordner %1 (TMPDIR) gibt es nicht.").arg(missing)},
+    };
     const QByteArray temporary = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QFile::encodeName(runtime.path()));
     const QStringList before = labels();
-    const QString message = failure_of([&] { fuses.read_fuses(); });
+    for (const auto &[folder, expected] : temporaries) {
+        qputenv("TMPDIR", QFile::encodeName(folder));
+        const QString message = failure_of([&] { fuses.read_fuses(); });
+        EXPECT_EQ(message, expected);
+        EXPECT_EQ(labels(), before);
+        EXPECT_TRUE(main.Log->lines().isEmpty()) << "avrdude ran";
+    }
     temporary.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temporary);
-    EXPECT_EQ(message, QStringLiteral("Kein sicherer Ordner für die Fuse-Werte: in %1 können andere Benutzer "
-                                      "Ordner umbenennen.").arg(runtime.path()));
-    EXPECT_EQ(labels(), before);
-    EXPECT_TRUE(main.Log->lines().isEmpty()) << "avrdude ran";
 }
 
 // Without a description of the device's fuses nothing tells a harmless bit from a lock-out: every

@@ -1,5 +1,6 @@
 #include "tests/hostile_input/hostile_cases.h"
 
+#include "avrdude/kept_output.h"
 #include "avrdude/run_report.h"
 #include "forms/application_windows.h"
 #include "forms/fuses/fuse_form.h"
@@ -28,6 +29,10 @@ namespace {
 
 constexpr int BeatMs = 5;
 constexpr qsizetype HugeErrorBytes = 50 << 20;
+// How long the child that writes without end runs before Escape.
+constexpr int EndlessMs = 2000;
+// What keeping a run's output may add to memory at its peak, however much the child writes.
+constexpr double KeptMib = 64;
 // The child's fill lines: 64 KiB with the line break.
 constexpr qsizetype FillLineBytes = 65536;
 const QString Settings = QStringLiteral("options.ini");
@@ -82,6 +87,24 @@ QString log_is(ApplicationWindows &windows, const QStringList &expected)
 {
     const QStringList lines = windows.main().Log->lines();
     return lines == expected ? QString() : QStringLiteral("log has %1 lines, first %2").arg(lines.size()).arg(lines.value(0).left(80));
+}
+
+bool is_left_out_line(const QString &line) { return line.startsWith(QStringLiteral("[… ")) && line.contains(QStringLiteral("ausgelassen")); }
+
+// A stream of whole fill lines as the log keeps it: its first lines, the note of what was left
+// out, its last lines; the note's figures and the lines kept add up to what the child wrote.
+QString kept_head_and_tail(const QStringList &lines, const QString &fill_line, qsizetype written)
+{
+    const auto note = std::find_if(lines.begin(), lines.end(), is_left_out_line);
+    if (note == lines.end())
+        return QStringLiteral("no note of what was left out among %1 lines").arg(lines.size());
+    const auto fills = lines.size() - 1;
+    if (std::count(lines.begin(), lines.end(), fill_line) != fills)
+        return QStringLiteral("a line is not the child's");
+    const qsizetype written_lines = written / (fill_line.size() + 1);
+    if (*note != left_out_line(written - fills * (fill_line.size() + 1), written_lines - fills))
+        return QStringLiteral("the note says ") + *note;
+    return QString();
 }
 
 QString failure_lines_of(const QString &path)
@@ -143,15 +166,25 @@ std::vector<HostileCase> hostile_cases()
          },
          [fill_line](ApplicationWindows &w) {
              const QStringList lines = w.main().Log->lines();
-             const qsizetype fill_lines = HugeErrorBytes / FillLineBytes;
-             if (lines.size() != fill_lines + 2 || lines[0] != QStringLiteral("Return-Code des Programms: 0")
-                 || lines[1] != QStringLiteral("---Errors---"))
-                 return QStringLiteral("log has %1 lines, first %2").arg(lines.size()).arg(lines.value(0).left(80));
-             const bool whole = std::all_of(lines.begin() + 2, lines.end(), [&](const QString &line) { return line == fill_line; });
-             return whole ? QString() : QStringLiteral("a line is not the child's");
+             if (lines.value(0) != QStringLiteral("Return-Code des Programms: 0") || lines.value(1) != QStringLiteral("---Errors---"))
+                 return QStringLiteral("log begins with %1").arg(lines.value(0).left(80));
+             return kept_head_and_tail(lines.mid(2), fill_line, HugeErrorBytes);
          },
-         // The lines stay whole for copying, in UTF-16: twice the bytes, and little more.
-         3.0 * HugeErrorBytes / (1 << 20)},
+         KeptMib},
+        {"a child that writes without end until Escape",
+         [](ApplicationWindows &w) {
+             use_avrdude_path(w, "/usr/bin/yes");
+             QTimer::singleShot(EndlessMs, w.main().Log, [&w] { QTest::keyClick(w.main().Log, Qt::Key_Escape); });
+             send_free_command(w, QStringLiteral("x"));
+         },
+         [](ApplicationWindows &w) {
+             const QStringList lines = w.main().Log->lines();
+             const auto note = std::find_if(lines.begin(), lines.end(), is_left_out_line);
+             if (lines.value(0) != QStringLiteral("Return-Code des Programms: 143") || note == lines.end())
+                 return QStringLiteral("log begins with %1 and has %2 lines").arg(lines.value(0)).arg(lines.size());
+             return lines.size() <= 2 * KeptOutput::Head.line_breaks + 3 ? QString() : QStringLiteral("%1 lines kept").arg(lines.size());
+         },
+         KeptMib},
         {"options.ini with a 10 MB first line",
          [](ApplicationWindows &w) {
              write_program_file(Settings, QByteArray(10 << 20, 'p') + "\r\n");
@@ -204,7 +237,9 @@ std::vector<HostileCase> hostile_cases()
              paste_into_command(w, unstartable);
              QTest::mouseClick(w.main().suiButton1, Qt::LeftButton);
          },
-         [](ApplicationWindows &w) { return copy_of_log(w) == failure_lines_of(test_child()) ? QString() : QStringLiteral("no failure lines"); }},
+         [](ApplicationWindows &w) {
+             return log_is(w, {QStringLiteral("Der Befehl konnte nicht gestartet werden: der Befehl ist zu lang für das System. Kürzen Sie ihn.")});
+         }},
     };
 }
 
