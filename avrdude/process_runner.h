@@ -11,6 +11,10 @@
 
 enum class OutputStream { Output, Errors };
 
+// The longest single argument the system hands a program, in bytes without its closing NUL
+// (Linux: 32 pages). A longer one fails the start as a command too long.
+constexpr qsizetype LongestArgumentBytes = 32 * 4096 - 1;
+
 // Sees each chunk as it arrives, on the thread that runs the child. Optional.
 using ChunkObserver = std::function<void(OutputStream, const char *data, std::size_t size)>;
 

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -25,13 +26,13 @@ bool has_real_device(const QString &sysfs_tty)
     return device.exists() && QFileInfo(device.canonicalFilePath()).fileName() != PlaceholderUartDevice;
 }
 
-QStringList by_id_names_of(const QString &node, const QString &by_id_folder)
+// Each stable name by the device node it leads to, each link resolved once: a machine may have
+// hundreds of ports and more links.
+std::multimap<QString, QString> by_id_names(const QString &by_id_folder)
 {
-    const QString target = QFileInfo(node).canonicalFilePath();
-    QStringList names;
+    std::multimap<QString, QString> names;
     for (const QFileInfo &link : QDir(by_id_folder).entryInfoList(QDir::System | QDir::Files, QDir::Name))
-        if (link.canonicalFilePath() == target)
-            names << link.absoluteFilePath();
+        names.emplace(link.canonicalFilePath(), link.absoluteFilePath());
     return names;
 }
 
@@ -58,10 +59,15 @@ std::vector<SerialPort> present_serial_ports(const SerialPortFolders &folders)
             names << name;
     std::sort(names.begin(), names.end(), natural_less);
 
+    const std::multimap<QString, QString> stable_names = by_id_names(folders.by_id);
     std::vector<SerialPort> ports;
     for (const QString &name : names) {
         const QString path = folders.devices + u'/' + name;
-        ports.push_back({path, by_id_names_of(path, folders.by_id)});
+        SerialPort port{path, {}};
+        const auto [first, last] = stable_names.equal_range(QFileInfo(path).canonicalFilePath());
+        for (auto it = first; it != last; ++it)
+            port.by_id << it->second;
+        ports.push_back(port);
     }
     return ports;
 }

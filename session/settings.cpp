@@ -65,19 +65,15 @@ QString read_settings_line1()
 
 void save_avrdude_path(const QString &text)
 {
+    // A path the reader would refuse is refused before anything is written: saved, it would be
+    // refused at every start.
+    const QByteArray line1 = text.toUtf8();
+    if (line1.size() + 2 > SettingsFileBound)
+        throw QuillonError(QStringLiteral("Der Pfad ist zu lang: options.ini nimmt in Zeile 1 höchstens %1 Bytes auf")
+                               .arg(SettingsFileBound - 2));
     const QString file_name = settings_file_name();
-    const FileHead head = read_file_head(file_name, SettingsFileBound);
-    if (head.cut)
-        throw QuillonError::too_large(file_name, SettingsFileBound);
-    const QByteArray &old = head.bytes;
-    if (old.isEmpty())
-        throw QuillonError::list_index_beyond(0);
-
-    // Lines 2..n are kept byte for byte; only line 1 is replaced.
-    const FirstLineSplit split = split_first_line(old);
-    QByteArray rest = old.mid(split.rest_begin);
-    if (!rest.isEmpty() && !rest.endsWith('\r') && !rest.endsWith('\n'))
-        rest += "\r\n";
+    // Lines 2..n are kept byte for byte; only line 1 is replaced, however long it was.
+    QByteArray rest = lines_after_first(file_name, SettingsFileBound);
 
     QString target = file_name;
     if (file_name == program_settings_file_name() && !can_replace_file(file_name)) {
@@ -85,5 +81,7 @@ void save_avrdude_path(const QString &text)
         // A failed mkpath shows up as the save's own "cannot create" below.
         QDir().mkpath(QFileInfo(target).path());
     }
-    save_file_atomically(target, text.toUtf8() + "\r\n" + rest);
+    if (!rest.isEmpty() && !rest.endsWith('\r') && !rest.endsWith('\n'))
+        rest += "\r\n";
+    save_file_atomically(target, line1 + "\r\n" + rest);
 }

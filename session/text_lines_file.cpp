@@ -7,6 +7,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 QString decode_file_line(const QByteArray &line)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -29,6 +31,37 @@ FileHead read_file_head(const QString &file_name, qsizetype max_bytes)
     if (head.cut)
         head.bytes.truncate(max_bytes);
     return head;
+}
+
+QByteArray lines_after_first(const QString &file_name, qsizetype max_bytes)
+{
+    QFile file(file_name);
+    if (!QFileInfo(file_name).isFile() || !file.open(QIODevice::ReadOnly))
+        throw QuillonError::cannot_open(file_name);
+    constexpr qsizetype Block = 64 * 1024;
+    // Passing over a first line of gigabytes would take as long as reading them.
+    const qsizetype first_line_bound = 64 * max_bytes;
+    QByteArray block = file.read(Block);
+    if (block.isEmpty())
+        throw QuillonError::list_index_beyond(0);
+    for (qsizetype passed = 0; !block.isEmpty() && passed <= first_line_bound; passed += block.size(), block = file.read(Block)) {
+        const auto end = std::find_if(block.begin(), block.end(), [](char c) { return c == '\r' || c == '\n'; });
+        if (end == block.end())
+            continue;
+        QByteArray rest = block.sliced(end - block.begin() + 1);
+        // A CR LF pair ends line 1 once, also when a block ends between the two.
+        if (*end == '\r' && rest.isEmpty() && file.peek(1) == "\n")
+            file.read(1);
+        else if (*end == '\r' && rest.startsWith('\n'))
+            rest.remove(0, 1);
+        rest += file.read(std::max<qsizetype>(0, max_bytes + 1 - rest.size()));
+        if (rest.size() > max_bytes)
+            throw QuillonError::too_large(file_name, max_bytes);
+        return rest;
+    }
+    if (!block.isEmpty())
+        throw QuillonError::too_large(file_name, max_bytes);
+    return {};
 }
 
 QStringList load_text_lines(const QString &file_name, ReadBound bound)

@@ -26,6 +26,11 @@ struct FileHead {
 };
 FileHead read_file_head(const QString &file_name, qsizetype max_bytes);
 
+// The file's bytes after its first line, which is passed over whatever its length (up to a bound
+// of its own): for a save that replaces it. Throws "cannot open" when the file cannot be read,
+// "list index" when it is empty, and "too large" when the rest exceeds max_bytes.
+QByteArray lines_after_first(const QString &file_name, qsizetype max_bytes);
+
 // Each line by itself: valid UTF-8 is read as UTF-8, anything else as code page 1252 (Latin-1
 // where 1252 has no character), so one stray byte spoils no other line and no byte is lost.
 QString decode_file_line(const QByteArray &line);

@@ -1,5 +1,6 @@
 #include "forms/main/main_form.h"
 
+#include "avrdude/process_runner.h"
 #include "forms/file_dialog.h"
 #include "forms/live_run/progress_strip.h"
 #include "forms/live_run/run_hint.h"
@@ -204,6 +205,13 @@ void TForm1::createCommandGroup()
     command->setUIStyle(TsuiUIStyle::MacOS);
     command->setGeometry(8, 24, 585, ComboHeight);
     label_field_by_caption(commandGroup, commandGroup->caption(), command);
+    // The field takes what the system can hand avrdude as one argument, and says so when a paste
+    // is cut: ten megabytes in it would leave the window answering once a second.
+    command->setMaxLength(static_cast<int>(LongestArgumentBytes));
+    connect(command, &QLineEdit::inputRejected, this, [this] {
+        if (command->text().size() == command->maxLength())
+            QMetaObject::invokeMethod(this, [this] { run_handler([this] { commandCut(); }); }, Qt::QueuedConnection);
+    });
 
     suiButton1 = make_window_button(commandGroup, QStringLiteral("suiButton1"), QStringLiteral("Senden"),
                                     QRect(600, 23, 80, 22));

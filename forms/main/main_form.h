@@ -93,6 +93,7 @@ public:
 
     // Handlers.
     void suiButton1Click(); // free command
+    void commandCut();
     void suiButton4Click(); // program flash
     void suiButton5Click(); // program EEPROM
     void suiButton2Click(); // read flash

@@ -69,6 +69,15 @@ void TForm1::suiButton1Click()
     session_.runFreeCommand(text);
 }
 
+void TForm1::commandCut()
+{
+    suiMessageDialog1->setCaption(QStringLiteral("AVRDUDE-Command"));
+    suiMessageDialog1->setText(QStringLiteral("Der Befehl wurde nach %1 Zeichen abgeschnitten: mehr gibt das System "
+                                              "einem Programm nicht als ein Argument mit.")
+                                   .arg(command->maxLength()));
+    suiMessageDialog1->ShowModal();
+}
+
 QString TForm1::runFileDialog(QFileDialog *dialog)
 {
     if (!exec_file_dialog(dialog))

@@ -142,6 +142,24 @@ TEST_F(SettingsFile, AnOversizedFileIsRefusedWithoutLoadingIt)
     EXPECT_EQ(read_program_file(Settings), big);
 }
 
+// What the reader would refuse is never saved, and a save repairs a file whose line 1 the reader
+// refuses: the program can always be given a good path again.
+TEST_F(SettingsFile, ASaveNeverWritesWhatTheReaderRefusesAndRepairsWhatItRefused)
+{
+    const QByteArray long_line(10 << 20, 'p');
+    write_program_file(Settings, "/usr/bin/avrdude\r\nkeep\r\n");
+    EXPECT_EQ(failure_of([&] { save_avrdude_path(QString::fromLatin1(long_line)); }),
+              QStringLiteral("Der Pfad ist zu lang: options.ini nimmt in Zeile 1 höchstens 1048574 Bytes auf"));
+    EXPECT_EQ(read_program_file(Settings), QByteArray("/usr/bin/avrdude\r\nkeep\r\n"));
+
+    for (const QByteArray &end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
+        write_program_file(Settings, long_line + end + "keep\r\n");
+        session.saveAvrdudePath(QStringLiteral("/usr/bin/avrdude"));
+        EXPECT_EQ(read_program_file(Settings), QByteArray("/usr/bin/avrdude\r\nkeep\r\n"));
+        EXPECT_EQ(session.avrdudePath(), QStringLiteral("/usr/bin/avrdude"));
+    }
+}
+
 TEST(TextLinesFile, ReadsWithinItsBoundAndDecodesEachLineByItself)
 {
     const QString file = program_file(QStringLiteral("lines.txt"));

@@ -1,6 +1,7 @@
 #include "tests/hostile_input/hostile_cases.h"
 
 #include "avrdude/kept_output.h"
+#include "avrdude/process_runner.h"
 #include "avrdude/run_report.h"
 #include "forms/application_windows.h"
 #include "forms/fuses/fuse_form.h"
@@ -138,7 +139,9 @@ std::vector<HostileCase> hostile_cases()
     // Blanks in a path once made every blank-ended prefix a candidate program.
     const QString long_path = QStringLiteral("/nicht/da/") + QStringLiteral("p ").repeated(450 * 1000);
     const QString pasted = QStringLiteral("echoargs ") + QString(100000 - 9, u'a');
-    const QString unstartable = QStringLiteral("echoargs ") + QString(200000, u'a');
+    // Fits the field, but as UTF-8 it is more than the system passes as one argument.
+    const QString unstartable = QStringLiteral("echoargs ") + QString(100000, u'ä');
+    const QString huge_paste(10 << 20, u'a');
     const QString fill_line(FillLineBytes - 1, u'x');
     const QString mixed_captions = QStringLiteral("Größe\nMärz €\nSüd");
     return {
@@ -230,6 +233,18 @@ std::vector<HostileCase> hostile_cases()
              if (w.main().command->text() != pasted)
                  return QStringLiteral("the edit holds %1 characters").arg(w.main().command->text().size());
              return log_is(w, {QStringLiteral("Return-Code des Programms: 0"), QStringLiteral("---Output---"), pasted.mid(9)});
+         }},
+        {"a 10 MB paste into the free command",
+         [huge_paste](ApplicationWindows &w) {
+             expect_error_box();
+             paste_into_command(w, huge_paste);
+             static_cast<void>(QTest::qWaitFor([] { return error_box()->answered(); }, 5000));
+         },
+         [](ApplicationWindows &w) {
+             if (w.main().command->text().size() != LongestArgumentBytes)
+                 return QStringLiteral("the field holds %1 characters").arg(w.main().command->text().size());
+             return error_box_said(QStringLiteral("Der Befehl wurde nach %1 Zeichen abgeschnitten: mehr gibt das System "
+                                                  "einem Programm nicht als ein Argument mit.").arg(LongestArgumentBytes));
          }},
         {"a command too long to start",
          [unstartable](ApplicationWindows &w) {
