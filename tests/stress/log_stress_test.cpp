@@ -1,6 +1,8 @@
 // The main window's log filled by one run with 100,000 lines, through the real path: live view
-// while the child writes, then the report. The window must still paint and the next run must
-// start from an empty log.
+// while the child writes, then the report, which keeps the first and the last lines with a note
+// of what it left out between them. The window must still paint and the next run must start from
+// an empty log.
+#include "avrdude/kept_output.h"
 #include "avrdude/run_report.h"
 #include "forms/main/main_form.h"
 #include "session/session.h"
@@ -29,10 +31,14 @@ TEST(LogStress, AHundredThousandLinesReachTheLogAndTheWindowStillPaints)
     form.runIntoLog({QStringLiteral("/usr/bin/seq"), QStringLiteral(" %1").arg(LogLines)}, {AvrdudePathNotOk});
 
     const QStringList lines = form.Log->lines();
-    ASSERT_EQ(lines.size(), LogLines + ReportHeadLines);
+    constexpr int Kept = KeptOutput::Head.line_breaks;
+    ASSERT_EQ(lines.size(), ReportHeadLines + 2 * Kept + 1);
     EXPECT_EQ(lines[0], QStringLiteral("Return-Code des Programms: 0"));
     EXPECT_EQ(lines[1], QStringLiteral("---Output---"));
     EXPECT_EQ(lines[ReportHeadLines], QStringLiteral("1"));
+    EXPECT_EQ(lines[ReportHeadLines + Kept - 1], QString::number(Kept));
+    EXPECT_TRUE(lines[ReportHeadLines + Kept].contains(QStringLiteral("ausgelassen")));
+    EXPECT_EQ(lines[ReportHeadLines + Kept + 1], QString::number(LogLines - Kept + 1));
     EXPECT_EQ(lines.last(), QString::number(LogLines));
 
     const QImage shot = form.grab().toImage();
