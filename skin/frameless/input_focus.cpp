@@ -53,8 +53,9 @@ void take_keyboard_focus(QWidget *window)
     if (!window || !window->isVisible())
         return;
 #if defined(QUILLON_HAVE_XCB) && QT_CONFIG(xcb)
-    if (auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        xcb_connection_t *connection = x11->connection();
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    // The offscreen platform answers as an X11 application that has no connection.
+    if (xcb_connection_t *connection = x11 ? x11->connection() : nullptr) {
         const auto own = static_cast<xcb_window_t>(window->winId());
         if (const xcb_window_t active = active_window(connection, own); active != XCB_NONE && !is_ours(active))
             return;

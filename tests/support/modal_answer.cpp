@@ -42,6 +42,7 @@ struct ModalAnswer::State {
     QElapsedTimer clock;
     int timeout_ms = 0;
     bool answered = false;
+    QPointer<QWidget> answered_window;
     QString title;
     QString text;
 };
@@ -54,6 +55,15 @@ ModalAnswer::ModalAnswer(Answer answer, int timeout_ms)
     state_->clock.start();
     State *state = state_;
     QObject::connect(&state_->timer, &QTimer::timeout, [state] {
+        if (state->answered) {
+            // An answer that did not close its window (a key that came too early, say) would leave
+            // the handler's modal loop running: close it when the time is up, so the test fails.
+            if (!state->answered_window || !state->answered_window->isVisible())
+                state->timer.stop();
+            else if (state->clock.elapsed() > state->timeout_ms)
+                state->answered_window->close();
+            return;
+        }
         QWidget *modal = current_modal();
         if (state->clock.elapsed() > state->timeout_ms) {
             // Unanswered in time: close what is open so the test fails instead of hanging.
@@ -68,9 +78,9 @@ ModalAnswer::ModalAnswer(Answer answer, int timeout_ms)
         const QString text = visible_text(modal);
         if (state->answer(modal)) {
             state->answered = true;
+            state->answered_window = modal;
             state->title = title;
             state->text = text;
-            state->timer.stop();
         }
     });
     state_->timer.start(PollMs);
@@ -141,7 +151,17 @@ ModalAnswer::Answer ModalAnswer::pressKeyInMessageWindow(int key)
     return [key](QWidget *modal) {
         if (modal->objectName() != QLatin1String("frmMsg"))
             return false;
+        // A user's key reaches a window the window manager has made active, and a button that
+        // does not have the focus ignores Enter. The offscreen platform has no window manager and
+        // may leave a dialog opened right after another one inactive: activate it as one would,
+        // and press once it is.
+        if (!modal->isActiveWindow()) {
+            modal->activateWindow();
+            return false;
+        }
         QWidget *focus = modal->focusWidget();
+        if (focus && !focus->hasFocus())
+            return false;
         QTest::keyClick(focus ? focus : modal, static_cast<Qt::Key>(key));
         return true;
     };
