@@ -1,3 +1,4 @@
+#include "app/application_end.h"
 #include "app/font_config_warm_up.h"
 #include "app/quillon_application.h"
 #include "forms/application_windows.h"
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
 
     FontConfigWarmUp font_config;
     QuillonApplication application(argc, argv);
+    install_application_end();
     font_config.wait();
     initialise_application_look();
 

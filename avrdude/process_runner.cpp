@@ -169,7 +169,7 @@ void drain(int out_fd, int err_fd, pid_t pid, const RunStop *stop, RunResult &re
 }
 
 RunResult run(const CommandLine &command, const ChunkObserver &observer, const std::function<void(pid_t)> &on_started,
-              const RunStop *stop, Keep keep)
+              const RunStop *stop, Keep keep, int inherited_fd)
 {
     RunResult result;
     QString program_file;
@@ -187,6 +187,9 @@ RunResult run(const CommandLine &command, const ChunkObserver &observer, const s
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, out_write.get(), STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err_write.get(), STDERR_FILENO);
+    // A descriptor duplicated onto itself loses its close-on-exec flag in the child alone.
+    if (inherited_fd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, inherited_fd, inherited_fd);
 
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
@@ -245,11 +248,11 @@ RunResult run(const CommandLine &command, const ChunkObserver &observer, const s
 RunResult run_and_capture(const CommandLine &command, const ChunkObserver &observer,
                           const std::function<void(pid_t)> &on_started, const RunStop *stop)
 {
-    return run(command, observer, on_started, stop, Keep::Texts);
+    return run(command, observer, on_started, stop, Keep::Texts, -1);
 }
 
 RunResult run_and_stream(const CommandLine &command, const ChunkObserver &observer,
-                         const std::function<void(pid_t)> &on_started, const RunStop *stop)
+                         const std::function<void(pid_t)> &on_started, const RunStop *stop, int inherited_fd)
 {
-    return run(command, observer, on_started, stop, Keep::Nothing);
+    return run(command, observer, on_started, stop, Keep::Nothing, inherited_fd);
 }

@@ -28,6 +28,8 @@ RunResult run_and_capture(const CommandLine &command, const ChunkObserver &obser
                           const std::function<void(pid_t)> &on_started = {}, const RunStop *stop = nullptr);
 
 // The same, but every chunk goes to the observer only, and the result's texts stay empty: for a
-// caller that keeps what it needs of an output too long to hold twice.
+// caller that keeps what it needs of an output too long to hold twice. A descriptor given as
+// inherited_fd stays open in the child under its own number (a lock the child holds on to).
 RunResult run_and_stream(const CommandLine &command, const ChunkObserver &observer,
-                         const std::function<void(pid_t)> &on_started = {}, const RunStop *stop = nullptr);
+                         const std::function<void(pid_t)> &on_started = {}, const RunStop *stop = nullptr,
+                         int inherited_fd = -1);

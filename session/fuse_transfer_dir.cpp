@@ -75,6 +75,8 @@ QByteArray parent_folder()
 
 } // namespace
 
+constinit FuseTransferDir *FuseTransferDir::first_ = nullptr;
+
 FuseTransferDir::FuseTransferDir()
 {
     QByteArray name = parent_folder() + QByteArrayLiteral("/quillon-fuses-XXXXXX");
@@ -89,14 +91,33 @@ FuseTransferDir::FuseTransferDir()
     }
     device_ = status.st_dev;
     inode_ = status.st_ino;
+    next_ = first_;
+    first_ = this;
 }
 
 FuseTransferDir::~FuseTransferDir()
 {
+    FuseTransferDir **link = &first_;
+    while (*link && *link != this)
+        link = &(*link)->next_;
+    if (*link)
+        *link = next_;
+    remove();
+}
+
+void FuseTransferDir::removeAll()
+{
+    for (FuseTransferDir *dir = first_; dir; dir = dir->next_)
+        dir->remove();
+}
+
+void FuseTransferDir::remove()
+{
     // A folder put in place of ours is someone else's: it stays as it is, and so does ours,
     // wherever it was moved.
-    if (!stillOurs())
+    if (removed_ || !stillOurs())
         return;
+    removed_ = true;
     if (DIR *dir = ::opendir(path_.constData())) {
         while (const dirent *entry = ::readdir(dir)) {
             const QByteArrayView name(entry->d_name);

@@ -26,8 +26,18 @@ public:
     // same folder (device and inode), this user's, mode 0700. Call it before reading a file.
     void checkStillOurs() const;
 
+    // Removes every folder still made, for a program that ends where no destructor runs (its
+    // display gone, or a signal). Same thread as the folders' own.
+    static void removeAll();
+
 private:
     bool stillOurs() const;
+    void remove();
+
+    // The folders made and not yet removed; nothing here needs destroying at the program's end.
+    static constinit FuseTransferDir *first_;
+    FuseTransferDir *next_ = nullptr;
+    bool removed_ = false;
 
     QByteArray path_; // without a trailing separator
     dev_t device_ = 0;

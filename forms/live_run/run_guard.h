@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <csignal>
 #include <functional>
 #include <sys/types.h>
 
@@ -33,6 +34,8 @@ public:
 
     bool cancelled() const { return cancelled_.load(); }
     void cancel();
+    // Kills the child's group at once, as the end of the grace period does.
+    void kill() { signalGroup(SIGKILL); }
     const RunStop &stop() const { return stop_; }
 
 protected:
