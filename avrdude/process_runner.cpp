@@ -246,9 +246,9 @@ RunResult run(const CommandLine &command, const ChunkObserver &observer, const s
 } // namespace
 
 RunResult run_and_capture(const CommandLine &command, const ChunkObserver &observer,
-                          const std::function<void(pid_t)> &on_started, const RunStop *stop)
+                          const std::function<void(pid_t)> &on_started, const RunStop *stop, int inherited_fd)
 {
-    return run(command, observer, on_started, stop, Keep::Texts, -1);
+    return run(command, observer, on_started, stop, Keep::Texts, inherited_fd);
 }
 
 RunResult run_and_stream(const CommandLine &command, const ChunkObserver &observer,

@@ -77,7 +77,7 @@ TEST(ProcessRunner, DrainsBothPipesSoAFullOneCannotBlockTheOther)
                                      [&](OutputStream stream, const char *data, std::size_t size) {
                                          seen[stream == OutputStream::Errors].append(data, static_cast<qsizetype>(size));
                                      },
-                                     {}, nullptr);
+                                     {}, nullptr, -1);
         ASSERT_TRUE(result.started);
         EXPECT_TRUE(seen[0] == output);
         EXPECT_TRUE(seen[1] == errors);

@@ -1,5 +1,6 @@
 // A run as the user sees it while it lasts: the child's output in the log as it arrives,
 // avrdude's progress in the strip, and Escape or closing the window to stop it.
+#include "avrdude/port_lock.h"
 #include "forms/live_run/progress_strip.h"
 #include "forms/main/main_form.h"
 #include "session/session.h"
@@ -11,13 +12,16 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <set>
+#include <unistd.h>
 #include <thread>
 
 namespace {
@@ -142,4 +146,36 @@ TEST_F(LiveRun, ASilentChildLetsTheWindowsSleep)
     ASSERT_GE(first, 0);
     EXPECT_LE(last - first, MostWakeUps);
     EXPECT_EQ(form.Log->lines(), (QStringList{"Return-Code des Programms: 0", "---Output---", "started", "done"}));
+}
+
+// A run on a port that another run holds waits, and its log says so, until the port is free or
+// the user stops waiting; a command that names no port takes no lock.
+TEST_F(LiveRun, WaitsForAPortAnotherRunHoldsUntilItIsFreeOrEscapeStopsTheWait)
+{
+    const QString port = QStringLiteral("quillon-live-run-%1").arg(::getpid());
+    const QString command = QStringLiteral("-P ") + port + QStringLiteral(" out:ran");
+    const QString busy = QStringLiteral("Port %1 wird gerade von einem anderen Lauf benutzt; dieser Lauf wartet, bis er "
+                                        "frei ist (Abbrechen mit Esc).")
+                             .arg(port);
+    std::optional<PortLock> other(std::in_place, port);
+    ASSERT_EQ(other->tryTake(), PortLock::Outcome::Taken) << other->failure().toStdString();
+
+    QTimer::singleShot(300, &form, [this] { QTest::keyClick(form.Log, Qt::Key_Escape); });
+    runSampling(command);
+    EXPECT_EQ(form.Log->lines(), (QStringList{busy, QStringLiteral("Abgebrochen: Port %1 war belegt.").arg(port),
+                                              QStringLiteral("avrdude wurde nicht gestartet.")}));
+
+    runSampling(QStringLiteral("out:ran"));
+    EXPECT_EQ(form.Log->lines(), (QStringList{"Return-Code des Programms: 0", "---Output---", "ran"}));
+
+    live_texts.clear();
+    QTimer::singleShot(400, &form, [&] { other.reset(); });
+    runSampling(command);
+    EXPECT_TRUE(live_texts.contains(busy));
+    const QStringList lines = form.Log->lines();
+    ASSERT_EQ(lines.size(), 4) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines.mid(0, 3), (QStringList{"Return-Code des Programms: 0", "---Output---", "ran"}));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Port %1 war belegt; dieser Lauf hat \\d+,\\d s gewartet, bis er frei war\\.$").arg(port))
+                    .match(lines.at(3)).hasMatch())
+        << lines.at(3).toStdString();
 }

@@ -108,6 +108,10 @@ void Avr910Simulator::start()
         args.push_back("--block-mode");
         args.push_back(std::to_string(options_.blockSize));
     }
+    if (options_.baud != 0) {
+        args.push_back("--baud");
+        args.push_back(std::to_string(options_.baud));
+    }
     std::vector<char *> argv;
     for (std::string &arg : args)
         argv.push_back(arg.data());

@@ -22,6 +22,7 @@ public:
         std::string part = "m8";          // avrdude part id the simulator plays: "m8", "t85" or "m328p"
         unsigned blockSize = 0;           // 0: byte mode; otherwise the block size `b` reports
         std::filesystem::path stateDir;   // empty: a fresh directory, removed with the simulator
+        unsigned baud = 0;                // 0: answers at once; else as slowly as a line at that rate
     };
 
     Avr910Simulator();
