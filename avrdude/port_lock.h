@@ -10,6 +10,7 @@
 // in small letters, and every USB text shares the lock of "usb", which picks whichever USB
 // programmer it finds. The lock files live in a folder all users share where nobody can remove
 // or replace another's file (/run/lock, else /tmp), readable by all, and stay there.
+// QUILLON_PORT_LOCK_DIR names another folder, for tests that must not meet each other's runs.
 class PortLock {
 public:
     enum class Outcome { Taken, Busy, Failed };
