@@ -163,7 +163,11 @@ void install_application_end()
     action.sa_handler = note_signal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : EndSignals)
-        ::sigaction(signal, &action, nullptr);
+    // A signal ignored from the start stays ignored: `nohup` and a shell's background job ask so.
+    for (const int signal : EndSignals) {
+        struct sigaction inherited {};
+        if (::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler != SIG_IGN)
+            ::sigaction(signal, &action, nullptr);
+    }
     std::atexit(wait_for_run_at_exit);
 }

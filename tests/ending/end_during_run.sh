@@ -24,7 +24,8 @@ helper_pids+=($!)
 wait_for 100 grep -q ready "$work/sim.log" || fail "the simulated programmer did not start"
 
 start_xvfb
-QT_QPA_PLATFORM=xcb "$work/quillon/quillon" m8 avr910 "$work/port" "$work/firmware.hex" \
+# A shell's background job ignores SIGINT; a program started from the desktop does not.
+QT_QPA_PLATFORM=xcb env --default-signal=INT "$work/quillon/quillon" m8 avr910 "$work/port" "$work/firmware.hex" \
   >"$work/stdout" 2>"$work/stderr" &
 program_pid=$!
 wait_for 150 xdotool search --onlyvisible --name '^Extern-Prog$' || fail "no external window"
