@@ -45,12 +45,6 @@ void TtyExclusion::childStarted(pid_t pid)
         watcher_ = std::thread([this, pid] { watch(pid); });
 }
 
-bool TtyExclusion::exclusive() const
-{
-    const std::lock_guard lock(mutex_);
-    return port_fd_ >= 0;
-}
-
 void TtyExclusion::watch(pid_t pid)
 {
     std::unique_lock lock(mutex_);

@@ -23,15 +23,13 @@ public:
 
     // Any thread, once: watches the child's open files for the port.
     void childStarted(pid_t pid);
-    // Whether the port was made exclusive (for tests).
-    bool exclusive() const;
 
 private:
     void watch(pid_t pid);
     bool takeFrom(pid_t pid);
 
     dev_t device_ = 0;
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::condition_variable stop_requested_;
     bool stopping_ = false;
     int port_fd_ = -1; // our own open of the port, through which it is exclusive
