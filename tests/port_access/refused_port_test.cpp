@@ -27,6 +27,8 @@ protected:
     {
         ASSERT_TRUE(home.isValid());
         qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        // The port locks in a folder this user (nobody) may write.
+        qputenv("QUILLON_PORT_LOCK_DIR", home.path().toUtf8());
         useAvrdudePath(QStringLiteral("/usr/bin/avrdude"));
     }
 
