@@ -60,6 +60,7 @@ TEST(SerialPorts, ManyPortsAndStableNamesAreListedAtOnce)
         names += port.by_id.size();
     EXPECT_EQ(names, Ports + OtherNames);
     EXPECT_EQ(ports[7].by_id.first(), tree.byId() + QStringLiteral("/other-307"));
-    // Well above what it takes now, well below the seconds it took.
-    EXPECT_LT(elapsed_ms, 500);
+    // Resolving every link once per port took 2.3 s here; once in all, well under a second, and
+    // under the sanitizers' slower file calls about 0.6 s.
+    EXPECT_LT(elapsed_ms, 1500);
 }
